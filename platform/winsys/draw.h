@@ -28,6 +28,8 @@ namespace winsys {
 inline constexpr Colour kInvalidColour = 0xFFFFFFFFu;
 // Largest width or height of a bitmap.
 inline constexpr int kMaxBitmapSide = 32767;
+// Wider pens are drawn this wide.
+inline constexpr int kMaxPenWidth = 1024;
 
 namespace detail {
 struct PenData;
@@ -49,7 +51,7 @@ public:
     explicit operator bool() const { return !isNull(); }
     // False for the null handle and for the stock null pen.
     bool draws() const;
-    // 1 for every width below 2.
+    // 1 for every width below 2, kMaxPenWidth for every width above it.
     int width() const;
     Colour colour() const;
     bool isStock() const;
