@@ -21,6 +21,12 @@ bool isBackendAvailable(std::string_view name) {
 }
 
 bool start(std::string_view backendName, int argc, const char* const* argv) {
+    auto& current = detail::state();
+    // Under a test driver the program's own choice gives way: the driver's backend stays.
+    if (current.backend && !current.ownedBackend) {
+        setProgramArguments(argc, argv);
+        return true;
+    }
     std::unique_ptr<Backend> chosen;
     if (backendName == "headless") {
         chosen = std::make_unique<headless::HeadlessBackend>();

@@ -97,7 +97,8 @@ public:
 // The backend names start() accepts: "headless", and "sdl" where it is built in.
 bool isBackendAvailable(std::string_view name);
 // Selects and owns a backend for the rest of the run and keeps the program's arguments.
-// False (with nothing changed) for an unknown or unavailable backend.
+// False (with nothing changed) for an unknown or unavailable backend. When a caller-owned
+// backend is installed (a test driver runs the program), that one stays whatever the name.
 bool start(std::string_view backendName, int argc, const char* const* argv);
 // Installs a backend the caller owns (the headless test driver), resetting the layer.
 void useBackend(Backend* backend);

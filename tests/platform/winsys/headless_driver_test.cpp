@@ -174,5 +174,16 @@ TEST(HeadlessBackendTest, NamesAndSelection) {
     shutdown();
 }
 
+TEST(HeadlessBackendTest, AProgramChoosingItsBackendUnderTheDriverKeepsTheDrivers) {
+    Driver driver;
+    driver.start([&] {
+        const char* argv[] = {"Tamblo-demo126", "killexe=old"};
+        EXPECT_TRUE(start("sdl", 2, argv));
+        EXPECT_EQ(&backend(), &driver.backend());
+        return commandLine() == "killexe=old" ? 0 : 1;
+    });
+    EXPECT_EQ(driver.exitCode(), 0);
+}
+
 }  // namespace
 }  // namespace winsys

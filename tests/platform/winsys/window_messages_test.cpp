@@ -375,5 +375,31 @@ TEST_F(WindowTest, FindingWindowsByClassAndTitle) {
     ASSERT_EQ(driver.windows().size(), 1u);
 }
 
+TEST_F(WindowTest, BadArgumentsFailHarmlessly) {
+    driver.call([&] {
+        EXPECT_FALSE(createWindow("probe", "", style::Popup, 0, {10, 10, 0, 0}));  // inverted rectangle
+        EXPECT_FALSE(createWindow("probe", "", style::Child, 0, {0, 0, 5, 5}, WindowHandle{12345}));
+        WindowHandle stale{12345};
+        EXPECT_FALSE(setTimer(stale, 1, 100));
+        EXPECT_FALSE(invalidate(stale));
+        EXPECT_FALSE(setWindowText(stale, "x"));
+        EXPECT_FALSE(setWindowShape(stale, Region()));
+        EXPECT_EQ(windowRect(stale), Rect{});
+        EXPECT_FALSE(destroyWindow(stale));
+        EXPECT_EQ(dispatchMessage(Message(MessageId::Paint)), 0);  // no window
+        // A negative size is taken as empty; the window still exists and can grow again.
+        EXPECT_TRUE(setWindowPos(window, Placement::sized({-5, -5})));
+        EXPECT_EQ(windowRect(window).width(), 0);
+        EXPECT_TRUE(clientRect(window).isEmpty());
+        EXPECT_TRUE(driver.image(window).isEmpty());
+        EXPECT_TRUE(setWindowPos(window, Placement::sized({200, 100})));
+        EXPECT_EQ(clientBitmap(window).width(), 200 - 2 * kFrameBorder);
+        // A tiny timer period is raised to 10 ms.
+        EXPECT_TRUE(setTimer(window, 3, 0));
+    });
+    driver.advance(35);
+    EXPECT_EQ(probe.count(MessageId::Timer), 3);
+}
+
 }  // namespace
 }  // namespace winsys
