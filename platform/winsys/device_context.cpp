@@ -90,20 +90,33 @@ struct DeviceContext::State {
     std::int64_t devY(std::int64_t y) const { return y + viewport.y; }
     Point devPoint(Point p) const { return Point{clampCoord(devX(p.x)), clampCoord(devY(p.y))}; }
 
-    std::uint32_t* row(int y) {
-        return reinterpret_cast<std::uint32_t*>(reinterpret_cast<unsigned char*>(bitmap.pixels()) +
-                                                static_cast<std::ptrdiff_t>(y) * bitmap.stride());
-    }
+    // Geometry of the target while pixels are written directly (between beginDirect and endDirect).
+    unsigned char* base = nullptr;
+    std::ptrdiff_t pitch = 0;
+    int directWidth = 0;
+    int directHeight = 0;
 
-    void beginDirect() { cairo_surface_flush(bitmap.cairoSurface()); }
-    void endDirect() { bitmap.markDirty(); }
+    std::uint32_t* row(int y) { return reinterpret_cast<std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * pitch); }
+
+    void beginDirect() {
+        cairo_surface_flush(bitmap.cairoSurface());
+        base = reinterpret_cast<unsigned char*>(bitmap.pixels());
+        pitch = bitmap.stride();
+        directWidth = base ? width() : 0;
+        directHeight = base ? height() : 0;
+    }
+    void endDirect() {
+        bitmap.markDirty();
+        base = nullptr;
+        directWidth = directHeight = 0;
+    }
 
     // Calls f(x0, x1) for the parts of pixels x0 .. x1 - 1 of device row y that may be drawn.
     template <typename F>
     void forDrawable(std::int64_t y, std::int64_t x0, std::int64_t x1, F&& f) const {
-        if (y < 0 || y >= height()) return;
+        if (y < 0 || y >= directHeight) return;
         x0 = std::max<std::int64_t>(x0, 0);
-        x1 = std::min<std::int64_t>(x1, width());
+        x1 = std::min<std::int64_t>(x1, directWidth);
         if (x0 >= x1) return;
         if (!hasClip) {
             f(static_cast<int>(x0), static_cast<int>(x1));
@@ -151,8 +164,10 @@ struct DeviceContext::State {
             from = std::max<std::int64_t>(0, m0 - extent + 1);
             to = std::min<std::int64_t>(major, m0 + 1);
         }
+        const bool narrow = major < (std::int64_t{1} << 30);  // then the products fit in 64 bits
         for (std::int64_t i = from; i < to; ++i) {
-            const auto step = static_cast<std::int64_t>((Wide{2} * i * minor + major) / (Wide{2} * major));
+            const std::int64_t step = narrow ? (2 * i * minor + major) / (2 * major)
+                                             : static_cast<std::int64_t>((Wide{2} * i * minor + major) / (Wide{2} * major));
             const std::int64_t m = m0 + sm * i, n = n0 + sn * step;
             if (xMajor) {
                 plot(m, n, v);
@@ -160,6 +175,12 @@ struct DeviceContext::State {
                 plot(n, m, v);
             }
         }
+    }
+
+    void dropCairo() {
+        if (cr) cairo_destroy(cr);
+        cr = nullptr;
+        crSurface = nullptr;
     }
 
     cairo_t* cairo() {
@@ -274,6 +295,7 @@ Bitmap DeviceContext::select(const Bitmap& bitmap) {
     if (bitmap.isNull() || s_->fixed) return Bitmap();
     Bitmap old = s_->bitmap;
     s_->bitmap = bitmap;
+    s_->dropCairo();  // the old surface must not stay alive through the cached context
     return old;
 }
 
