@@ -298,8 +298,8 @@ public:
     bool polygon(std::span<const Point> points);
     bool polygon(const Point* points, int count);
     // Ellipse inscribed in the box (right and bottom exclusive): the whole of it covers the
-    // pixels of Region::ellipse(box); the pen outline of its width lies inside that, the brush
-    // fills what is within the outline.
+    // pixels of Region::ellipse(box). The pen's outline is the rim of those pixels, as many
+    // pixels thick as the pen is wide and closed between 4-neighbours; the brush fills within.
     bool ellipse(Rect box);
     bool ellipse(int left, int top, int right, int bottom) { return ellipse(Rect{left, top, right, bottom}); }
     // Rectangle: the pen draws the frame on the outermost pixels (left .. right - 1,

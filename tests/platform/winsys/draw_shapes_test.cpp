@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <climits>
 
@@ -32,6 +34,8 @@ struct PolygonCase {
     const char* name;
     std::vector<Point> points;
 };
+
+void PrintTo(const PolygonCase& c, std::ostream* os) { *os << c.name; }
 
 class winsys_draw_PolygonFill : public ::testing::TestWithParam<PolygonCase> {};
 
@@ -240,6 +244,8 @@ TEST(winsys_draw_RectangleDraw, FillRectFillsExactlyTheRectangle) {
 struct LineCase {
     Point a, b;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.a.x << "," << c.a.y << " to " << c.b.x << "," << c.b.y; }
 
 class winsys_draw_OnePixelLine : public ::testing::TestWithParam<LineCase> {};
 

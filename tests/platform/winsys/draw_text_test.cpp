@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace winsys {
 namespace {
 
@@ -100,6 +102,10 @@ struct Placement {
     TextAlign align;
     const char* text;
 };
+
+void PrintTo(const Placement& p, std::ostream* os) {
+    *os << (p.align == TextAlign::CentreTop ? "centre-top \"" : "left-top \"") << p.text << '"';
+}
 
 class winsys_draw_TextPlacement : public ::testing::TestWithParam<Placement> {};
 
