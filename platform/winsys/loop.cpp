@@ -104,7 +104,7 @@ void activateForClick(WindowHandle top) {
     WindowRecord* w = find(top);
     if (!w) return;
     raiseWindow(*w);
-    state().active = top;
+    activate(top);
 }
 
 void mouseMoved(Point screen) {

@@ -352,7 +352,7 @@ BoxResult messageBox(WindowHandle owner, std::string_view text, std::string_view
     if (ownerWasEnabled && isWindow(owner)) enableWindow(owner, true);
     std::erase_if(state().openBoxes, [&](const BoxInfo& b) { return b.window == box; });
     destroyWindow(box);
-    if (isWindow(previousActive)) detail::state().active = previousActive;
+    if (isWindow(previousActive)) detail::activate(previousActive);
     if (isWindow(previousFocus)) setFocus(previousFocus);
     return answer;
 }

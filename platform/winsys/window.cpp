@@ -148,6 +148,15 @@ void notifyZOrder() {
     backend().zOrderChanged(s.zOrder);
 }
 
+void activate(WindowHandle window) {
+    auto& s = state();
+    if (s.active == window) return;
+    // Both captions change colour.
+    markImageDirty(find(s.active));
+    s.active = window;
+    markImageDirty(find(window));
+}
+
 void raiseWindow(WindowRecord& w) {
     if (!isTopLevel(w)) return;
     auto& s = state();
@@ -309,7 +318,7 @@ bool destroyWindow(WindowHandle window) {
         notifyZOrder();
     }
     s.windows.erase(window.value);
-    if (s.active == window) s.active = nextActive(window);
+    if (s.active == window) activate(nextActive(window));
     return true;
 }
 
@@ -330,7 +339,7 @@ bool showWindow(WindowHandle window, ShowCommand command) {
     case ShowCommand::Hide:
         if (!w->visible) return false;
         w->visible = false;
-        if (s.active == window) s.active = nextActive(window);
+        if (s.active == window) activate(nextActive(window));
         if (s.capture && isDescendantOrSelf(s.capture, window)) {
             s.capture = {};
             s.captureKind = CaptureKind::None;
@@ -342,7 +351,7 @@ bool showWindow(WindowHandle window, ShowCommand command) {
         w->visible = true;
         if (top && command == ShowCommand::Show) {
             raiseWindow(*w);
-            if (!w->minimised) s.active = window;
+            if (!w->minimised) activate(window);
         }
         break;
     case ShowCommand::Minimise:
@@ -350,7 +359,7 @@ bool showWindow(WindowHandle window, ShowCommand command) {
         w->visible = true;
         if (!w->minimised) {
             w->minimised = true;
-            if (s.active == window) s.active = nextActive(window);
+            if (s.active == window) activate(nextActive(window));
             notifyChanged(*w);
             Message size;
             size.id = MessageId::Size;
@@ -364,7 +373,7 @@ bool showWindow(WindowHandle window, ShowCommand command) {
         if (top && w->minimised) {
             w->minimised = false;
             raiseWindow(*w);
-            s.active = window;
+            activate(window);
             notifyChanged(*w);
             Message size;
             size.id = MessageId::Size;
@@ -575,7 +584,7 @@ WindowHandle setFocus(WindowHandle window) {
     if (window && !isWindow(window)) return {};
     if (old == window) return old;
     s.focus = window;
-    if (WindowRecord* top = topLevelOf(find(window)); top && top->visible) s.active = top->handle;
+    if (WindowRecord* top = topLevelOf(find(window)); top && top->visible) activate(top->handle);
     if (old && find(old)) {
         Message kill;
         kill.id = MessageId::KillFocus;

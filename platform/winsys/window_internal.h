@@ -127,6 +127,8 @@ void markImageDirty(WindowRecord* w);
 void notifyChanged(WindowRecord& w);
 void notifyZOrder();
 void raiseWindow(WindowRecord& w);
+// Makes the top-level window the active one (the null handle: none).
+void activate(WindowHandle window);
 
 // Built-in procedures and painting of the standard controls and the boxes.
 std::intptr_t buttonProcedure(WindowHandle window, const Message& message);

@@ -17,6 +17,10 @@ void HeadlessBackend::setScreenSize(Size size, std::optional<Rect> workArea) {
     workArea_ = workArea;
 }
 
+void HeadlessBackend::present(const SurfaceInfo& surface, const ComposedImage& image) {
+    presents_.push_back({surface.window, surface.rect, image});
+}
+
 bool HeadlessBackend::pollEvent(InputEvent& event) {
     if (events_.empty()) return false;
     event = std::move(events_.front());

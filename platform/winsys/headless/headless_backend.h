@@ -39,6 +39,10 @@ public:
     // and the test thread runs until it wakes it again.
     bool waitEvent(std::optional<std::uint32_t> dueTick) override;
     void cursorChanged(CursorHandle, const CursorShape*) override { ++cursorChanges_; }
+    // Images are composed on demand; recording presents shows what a display backend would get.
+    bool wantsImages() const override { return recordPresents_; }
+    void present(const SurfaceInfo& surface, const ComposedImage& image) override;
+    void windowChanged(const SurfaceInfo& surface) override { changes_.push_back(surface.window); }
 
     // Test side.
     void setTicks(std::uint32_t ticks) { now_ = ticks; }
@@ -50,6 +54,16 @@ public:
     const std::vector<BeepRecord>& beeps() const { return beeps_; }
     void clearBeeps() { beeps_.clear(); }
     int cursorChanges() const { return cursorChanges_; }
+    struct Presented {
+        WindowHandle window;
+        Rect rect;
+        ComposedImage image;
+    };
+    void recordPresents(bool on) { recordPresents_ = on; }
+    const std::vector<Presented>& presents() const { return presents_; }
+    void clearPresents() { presents_.clear(); }
+    // Windows whose position, size, visibility, title or shape the layer reported changed.
+    const std::vector<WindowHandle>& changes() const { return changes_; }
     // Installed by the driver: parks the program thread; returns false to end the loop.
     void setParker(std::function<bool(std::optional<std::uint32_t>)> parker) { parker_ = std::move(parker); }
 
@@ -60,6 +74,9 @@ private:
     std::deque<InputEvent> events_;
     std::vector<BeepRecord> beeps_;
     int cursorChanges_ = 0;
+    bool recordPresents_ = false;
+    std::vector<Presented> presents_;
+    std::vector<WindowHandle> changes_;
     std::function<bool(std::optional<std::uint32_t>)> parker_;
 };
 

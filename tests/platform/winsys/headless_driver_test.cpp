@@ -187,3 +187,46 @@ TEST(HeadlessBackendTest, AProgramChoosingItsBackendUnderTheDriverKeepsTheDriver
 
 }  // namespace
 }  // namespace winsys
+
+namespace winsys {
+namespace {
+
+// What a display backend gets: the composed image of a changed window, once, before the loop
+// sleeps; nothing while nothing changes; again after an expose.
+TEST(HeadlessPresentTest, ChangedWindowsArePresentedBeforeTheLoopSleeps) {
+    Driver driver;
+    driver.backend().recordPresents(true);
+    Probe probe;
+    driver.startLoop();
+    driver.call([&] { probe.registerAs("pic"); });
+    WindowHandle w = makeWindow(driver, "pic", {10, 10, 110, 90}, style::Popup | style::Visible);
+    const auto& presents = driver.backend().presents();
+    ASSERT_FALSE(presents.empty());
+    EXPECT_EQ(presents.back().window, w);
+    EXPECT_EQ(presents.back().rect, (Rect{10, 10, 110, 90}));
+    EXPECT_EQ(presents.back().image.colour(5, 5), probe.paintColour);
+    std::size_t count = presents.size();
+    driver.advance(1000);
+    driver.mouseMove({500, 500});
+    EXPECT_EQ(presents.size(), count);  // nothing changed
+    probe.paintColour = rgb(1, 2, 3);
+    driver.call([&] { invalidate(w); });
+    ASSERT_EQ(presents.size(), count + 1);
+    EXPECT_EQ(presents.back().image.colour(5, 5), rgb(1, 2, 3));
+    InputEvent expose;
+    expose.kind = InputEvent::Kind::Expose;
+    expose.window = w;
+    driver.backend().pushEvent(expose);
+    driver.settle();
+    EXPECT_EQ(presents.size(), count + 2);
+    // Moves are told as changes; hidden windows are not presented.
+    driver.call([&] {
+        setWindowPos(w, Placement::at({40, 40}));
+        showWindow(w, ShowCommand::Hide);
+    });
+    EXPECT_EQ(presents.size(), count + 2);
+    EXPECT_GE(std::count(driver.backend().changes().begin(), driver.backend().changes().end(), w), 2);
+}
+
+}  // namespace
+}  // namespace winsys
