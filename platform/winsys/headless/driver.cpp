@@ -71,6 +71,9 @@ std::optional<int> Driver::exitCode() const {
 }
 
 void Driver::resume() {
+    // Called from the program's own thread (a task using the driver), the program simply goes
+    // on: waiting for itself would never end.
+    if (std::this_thread::get_id() == programThread_) return;
     std::unique_lock lock(mutex_);
     if (!started_ || ended_) return;
     programTurn_ = true;

@@ -5,7 +5,9 @@
 // reads as a player's session and everything is deterministic.
 //
 // While the program is idle the test may also read or call the layer directly (windows, images,
-// cursors); settle() then lets the program take up what that caused.
+// cursors); settle() then lets the program take up what that caused. Driver calls made from
+// the program's thread (inside call()) only queue their input: the program takes it up when it
+// next looks for messages.
 #pragma once
 
 #include "platform/winsys/compose.h"

@@ -325,6 +325,23 @@ TEST_F(WindowTest, TopmostWindowsStayAboveAndTakeTheMouse) {
     EXPECT_EQ(probe.count(MessageId::LeftButtonDown), 0);
 }
 
+TEST_F(WindowTest, ADisabledPopupAboveLetsTheMouseThrough) {
+    Probe popup;
+    driver.call([&] { popup.registerAs("tip"); });
+    makeWindow(driver, "tip", {150, 150, 250, 200}, style::Popup | style::Visible | style::Disabled, exstyle::Topmost);
+    popup.clear();
+    driver.leftClick({160, 160});
+    EXPECT_EQ(popup.count(MessageId::LeftButtonDown), 0);
+    ASSERT_EQ(probe.count(MessageId::LeftButtonDown), 1);
+    EXPECT_EQ(probe.of(MessageId::LeftButtonDown)[0].point, screenToClient(window, {160, 160}));
+}
+
+TEST_F(WindowTest, InputQueuedFromTheProgramsThreadIsTakenUpLater) {
+    driver.call([&] { driver.leftClick(client(20, 20)); });
+    EXPECT_EQ(probe.count(MessageId::LeftButtonDown), 1);
+    EXPECT_EQ(probe.count(MessageId::LeftButtonUp), 1);
+}
+
 TEST_F(WindowTest, KeysGoToTheFocusWindowAndFocusChangesAreTold) {
     Probe other;
     WindowHandle child;
