@@ -7,8 +7,8 @@
 // point followed by ":AB" (up triangle P, P+A, P+B) or ":AF" (down triangle P, P+A, P+F); an edge
 // is a point followed by ":A", ":B" or ":C".
 //
-// Limits and bad input. Step counts saturate at 32767 per direction instead of wrapping, so a
-// count is never negative. Reading a point stops at the first byte that is neither a letter A-F
+// Limits and bad input. Step counts saturate at 32767 per direction instead of wrapping (when
+// read, and again when normalised), so a count is never negative. Reading a point stops at the first byte that is neither a letter A-F
 // nor a digit 1-9 (lower-case letters, '0', ':', blanks and any other byte end it); a digit before
 // the first letter has no direction to repeat and is ignored. The canonical forms of points beyond
 // the model's limits (15 characters compact, 80 expanded) are still written in full, one letter per
@@ -125,7 +125,8 @@ DynString canonicalCell(char mode, TextRef text);
 void canonicalCell(char mode, TextRef text, DynString& out);  // out may be the text itself
 
 // Canonical edge name: the endings ":D", ":E" and ":F" become (P+D):A, (P+E):B and (P+F):C; the
-// point part is written in the chosen form and the part from the colon on appended. No "X" handling.
+// point part is written in the chosen form and the part from the colon on appended. Leading blanks
+// are skipped; there is no "X" handling, so an "X" ends the point like any other byte.
 DynString canonicalEdge(char mode, TextRef text);
 void canonicalEdge(char mode, TextRef text, DynString& out);  // out may be the text itself
 

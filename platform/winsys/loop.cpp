@@ -148,7 +148,9 @@ void mouseMoved(Point screen) {
     setCursorMsg.id = MessageId::SetCursor;
     setCursorMsg.source = hit.window;
     setCursorMsg.code = static_cast<int>(hit.area);
-    sendMessage(hit.window, setCursorMsg);
+    // Queued with the mouse message it goes with, so that it keeps its place among the
+    // messages that arrived before it.
+    post(hit.window, setCursorMsg);
     if (hit.area != HitArea::Client) {
         s.lastMoveTarget = {};
         return;

@@ -52,6 +52,19 @@ TEST_F(LoopTest, PostedMessagesArriveInOrderAcrossWindows) {
     EXPECT_EQ(arrivals, expected);
 }
 
+TEST_F(LoopTest, MouseInputTakesItsPlaceAfterWhatWasQueuedBefore) {
+    driver.call([&] {
+        postMessage(window, Message(user(1)));
+        driver.mouseMove(clientToScreen(window, {7, 8}));
+        postMessage(window, Message(user(2)));
+    });
+    std::vector<MessageId> ids;
+    for (const Message& m : probe.log) ids.push_back(m.id);
+    std::vector<MessageId> expected{user(1), user(2), MessageId::SetCursor, MessageId::MouseMove};
+    EXPECT_EQ(ids, expected);
+    EXPECT_EQ(probe.log.back().point, (Point{7, 8}));
+}
+
 TEST_F(LoopTest, SeveralInvalidationsGiveOnePaintAfterTheQueuedMessages) {
     driver.call([&] {
         invalidate(window);
