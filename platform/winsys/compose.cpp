@@ -188,7 +188,7 @@ void drawFrame(DeviceContext& dc, Size size, std::string_view title, unsigned st
 ComposedImage composeWindow(WindowHandle window) {
     WindowRecord* w = find(window);
     if (!w || !detail::isTopLevel(*w) || w->rect.isEmpty()) return {};
-    Size size = w->rect.size();
+    Size size = sizeOf(w->rect);
     Bitmap canvas = Bitmap::create(size);
     if (canvas.isNull()) return {};
     DeviceContext dc(canvas);

@@ -41,6 +41,8 @@ ComposedImage composeScreen(Colour desktop);
 // The frame of a caption window (title bar and border) into a bitmap of the window's size.
 void drawFrame(DeviceContext& dc, Size windowSize, std::string_view title, unsigned style, bool active);
 
+constexpr Size sizeOf(Rect r) { return {r.right - r.left, r.bottom - r.top}; }
+
 // Where the frame's boxes lie, in window coordinates (empty rectangles when absent).
 Rect closeBoxRect(Size windowSize, unsigned style);
 Rect minimiseBoxRect(Size windowSize, unsigned style);

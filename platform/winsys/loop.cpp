@@ -61,7 +61,7 @@ Hit hitTest(Point screen) {
         Hit hit;
         hit.top = w->handle;
         Point local{screen.x - w->rect.left, screen.y - w->rect.top};
-        hit.area = frameHitTest(w->rect.size(), w->style, local);
+        hit.area = frameHitTest(sizeOf(w->rect), w->style, local);
         hit.window = w->handle;
         Point off = clientOffsetOf(*w);
         hit.client = {local.x - off.x, local.y - off.y};
@@ -202,7 +202,7 @@ void buttonUp(MouseButton button, Point screen) {
             post(target, mouseMessage(MessageId::LeftButtonUp, screenToClient(target, screen)));
         } else if (kind == CaptureKind::FrameBox) {
             Point local{screen.x - w->rect.left, screen.y - w->rect.top};
-            if (frameHitTest(w->rect.size(), w->style, local) == box) {
+            if (frameHitTest(sizeOf(w->rect), w->style, local) == box) {
                 Message sys;
                 sys.id = MessageId::SysCommand;
                 sys.code = static_cast<int>(box == HitArea::CloseBox ? SysCommandKind::Close : SysCommandKind::Minimise);

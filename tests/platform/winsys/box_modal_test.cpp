@@ -154,7 +154,7 @@ TEST_F(BoxTest, TheCloseBoxOfABoxAnswersCancel) {
     std::optional<BoxInfo> box = driver.currentBox();
     ASSERT_TRUE(box);
     Rect r = windowRect(box->window);
-    Rect close = closeBoxRect(r.size(), windowStyle(box->window));
+    Rect close = closeBoxRect(sizeOf(r), windowStyle(box->window));
     driver.leftClick({r.left + close.left + 4, r.top + close.top + 4});
     EXPECT_EQ(answers, (std::vector<BoxResult>{BoxResult::Cancel}));
 }

@@ -84,7 +84,7 @@ TEST(HeadlessProgramTest, AProgramRunsUntilItsLoopEndsAndGivesItsExitCode) {
     WindowHandle app = driver.findWindow("app", "App");
     ASSERT_TRUE(app);
     EXPECT_EQ(driver.windows(), std::vector<WindowHandle>{app});
-    Rect close = closeBoxRect(windowRect(app).size(), windowStyle(app));
+    Rect close = closeBoxRect(sizeOf(windowRect(app)), windowStyle(app));
     driver.leftClick({60 + close.left + 3, 60 + close.top + 3});
     EXPECT_TRUE(driver.hasEnded());
     EXPECT_EQ(driver.exitCode(), 9);

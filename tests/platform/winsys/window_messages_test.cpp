@@ -188,7 +188,7 @@ TEST_F(WindowTest, DraggingTheCaptionMovesTheWindowWithMovingMessages) {
 }
 
 TEST_F(WindowTest, TheCloseBoxSendsCloseAndTheDefaultDestroys) {
-    Rect close = closeBoxRect(kWindowRect.size(), style::CaptionWindow);
+    Rect close = closeBoxRect(sizeOf(kWindowRect), style::CaptionWindow);
     ASSERT_FALSE(close.isEmpty());
     driver.leftClick({kWindowRect.left + close.left + 5, kWindowRect.top + close.top + 5});
     EXPECT_EQ(probe.count(MessageId::Close), 1);
@@ -201,14 +201,14 @@ TEST_F(WindowTest, ACloseTheProcedureRefusesKeepsTheWindow) {
         if (m.id == MessageId::Close) return 0;
         return std::nullopt;
     };
-    Rect close = closeBoxRect(kWindowRect.size(), style::CaptionWindow);
+    Rect close = closeBoxRect(sizeOf(kWindowRect), style::CaptionWindow);
     driver.leftClick({kWindowRect.left + close.left + 5, kWindowRect.top + close.top + 5});
     EXPECT_EQ(probe.count(MessageId::Close), 1);
     EXPECT_TRUE(isWindow(window));
 }
 
 TEST_F(WindowTest, TheMinimiseBoxMinimisesAndRestoringSizesAgain) {
-    Rect box = minimiseBoxRect(kWindowRect.size(), style::CaptionWindow);
+    Rect box = minimiseBoxRect(sizeOf(kWindowRect), style::CaptionWindow);
     driver.leftClick({kWindowRect.left + box.left + 5, kWindowRect.top + box.top + 5});
     EXPECT_TRUE(isMinimised(window));
     ASSERT_EQ(probe.count(MessageId::Size), 1);
