@@ -178,6 +178,19 @@ Point Driver::centreOf(WindowHandle window) const {
 
 void Driver::clickControl(WindowHandle control) { leftClick(centreOf(control)); }
 
+namespace {
+InputEvent desktopEvent(InputEvent::Kind kind, WindowHandle window) {
+    InputEvent e;
+    e.kind = kind;
+    e.window = window;
+    return e;
+}
+}  // namespace
+
+void Driver::restoreFromDesktop(WindowHandle window) { inject(desktopEvent(InputEvent::Kind::Restored, window)); }
+void Driver::minimiseFromDesktop(WindowHandle window) { inject(desktopEvent(InputEvent::Kind::Minimised, window)); }
+void Driver::closeFromDesktop(WindowHandle window) { inject(desktopEvent(InputEvent::Kind::CloseRequest, window)); }
+
 void Driver::keyDown(int vk) {
     InputEvent e;
     e.kind = InputEvent::Kind::KeyDown;

@@ -80,6 +80,12 @@ public:
     Point centreOf(WindowHandle window) const;
     void clickControl(WindowHandle control);
 
+    // What the desktop does to a window from outside: restore it from the taskbar, minimise it,
+    // ask it to close.
+    void restoreFromDesktop(WindowHandle window);
+    void minimiseFromDesktop(WindowHandle window);
+    void closeFromDesktop(WindowHandle window);
+
     void keyDown(int virtualKey);
     void keyUp(int virtualKey);
     void keyPress(int virtualKey);

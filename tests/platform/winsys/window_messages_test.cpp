@@ -227,6 +227,22 @@ TEST_F(WindowTest, TheMinimiseBoxMinimisesAndRestoringSizesAgain) {
     EXPECT_EQ(probe.count(MessageId::Paint), 1);
 }
 
+TEST_F(WindowTest, TheDesktopMinimisesRestoresAndClosesThroughTheProcedure) {
+    driver.minimiseFromDesktop(window);
+    EXPECT_TRUE(isMinimised(window));
+    EXPECT_EQ(probe.count(MessageId::SysCommand), 1);
+    driver.restoreFromDesktop(window);
+    EXPECT_FALSE(isMinimised(window));
+    std::vector<Message> sizes = probe.of(MessageId::Size);
+    ASSERT_EQ(sizes.size(), 2u);
+    EXPECT_EQ(sizes[0].code, static_cast<int>(SizeKind::Minimised));
+    EXPECT_EQ(sizes[1].code, static_cast<int>(SizeKind::Restored));
+    driver.closeFromDesktop(window);
+    EXPECT_EQ(probe.count(MessageId::Close), 1);
+    EXPECT_FALSE(isWindow(window));
+    driver.closeFromDesktop(window);  // a stale handle: nothing
+}
+
 TEST_F(WindowTest, ResizingSendsSizeAndResizesTheClientBitmap) {
     driver.call([&] { setWindowPos(window, Placement::sized({300, 200})); });
     ASSERT_EQ(probe.count(MessageId::Size), 1);
