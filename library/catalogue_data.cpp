@@ -1,0 +1,206 @@
+// The built-in puzzles, made by tamblo-designer --source from the outlines in
+// tools/designer/outlines.cpp. Every body line is stored scrambled.
+#include "library/catalogue_data.h"
+
+#include "platform/unscramble.h"
+
+namespace tamblo {
+
+namespace {
+
+// 2046-11: a six-pointed star; 13 hexagons, 78 cells, design seed 1003.
+constexpr auto kP0L0 = scrambled("XEF,XE3F3,XF3,XA3,XEF4,XA2F2,XAF4,XF6,XA3F3,XEF7,XA2F5,XA5F2,XA3F6");
+constexpr auto kP0L1 = scrambled("#never shown,A2WMA,A4F2VLA,A3F6VOA,A2FWNA,A2FVLA,A2F2VNA,A2F3WKA,A2F3VLA,A2F4WNA,AF2WMA,AF2VKA");
+constexpr auto kP0L2 = scrambled("#never shown,AF3WJA,AF4WOA,AF4VJA,AF5WMA,AF5VNA,AF6WJA,EVLA,E3F3VMA,E2F3VLA,EFWMA,EFVNA,EF2WJA");
+constexpr auto kP0L3 = scrambled("#never shown,EF3WKA,EF3VJA,EF5VNA,EF6VJA,EF7VMA,F3WNA,F6WOA,F6VKA");
+constexpr auto kP0L4 = scrambled("%75,A5F2WOA,A2F6WMA,F5VLA");
+constexpr auto kP0L5 = scrambled("%80,A3F3VOA,A2F6VLA,AF3VMA");
+constexpr auto kP0L6 = scrambled("%85,E4F2WLA,E3F2VKA");
+constexpr auto kP0L7 = scrambled("%90,EF5WJA,EF7WNA,F5WKA");
+constexpr auto kP0L8 = scrambled("%95,A2VOA,A2F4VKA,A2F5WLA,A2F5VOA,EF2VMA,EF4WMA,EF4VOA,F4WLA,F4VNA");
+constexpr auto kP0L9 = scrambled("%100,A3WKA,A3VJA,A5FVMA,A5F2VJA,A4F2WNA,A4F3WKA,A3F2VJA,A3F3WMA,A3F5VKA,A3F6WJA,A2BVLA,A2F2WOA");
+constexpr auto kP0L10 = scrambled("%100,A2F7WNA,E2WJA,E2VKA,E4F2VJA,E4F3WNA,E3F3WOA,E2FWOA,E2F3WNA,E2F4WKA,E2F6WLA,E2F6VKA,E2F7WOA");
+constexpr auto kP0L11 = scrambled("%100,EF6WMA,F2VLA,F3VOA");
+const char* const kP0[] = {kP0L0.c_str(), kP0L1.c_str(), kP0L2.c_str(), kP0L3.c_str(), kP0L4.c_str(), kP0L5.c_str(), kP0L6.c_str(), kP0L7.c_str(), kP0L8.c_str(), kP0L9.c_str(), kP0L10.c_str(), kP0L11.c_str()};
+
+// 1928-13: a fir tree; 15 hexagons, 90 cells, design seed 1001.
+constexpr auto kP1L0 = scrambled("XE2F2,XAF,XE3F3,XF3,XA3,XEF4,XA2F2,XAF4,XA4F,XF6,XA3F3,XEF7,XA2F5,XA4F4,XA3F6");
+constexpr auto kP1L1 = scrambled("#never shown,A2WNA,A4VKA,A4F3VNA,A3FWLA,A3FVNA,A3F2VLA,A3F3VOA,A3F5VOA,A3F6WKA,A2FVMA,A2F2WKA");
+constexpr auto kP1L2 = scrambled("#never shown,A2F2VOA,A2F3WMA,A2F4WNA,A2F4VMA,A2F6VMA,AF2WJA,AF2VLA,AF4WLA,E4F2WMA,E3F2WLA,E3F2VNA");
+constexpr auto kP1L3 = scrambled("#never shown,E2F3VJA,EF2VJA,EF3WLA,EF3VNA,EF4VLA,EF5VKA,EF6WLA,EF6VMA,EF7VKA,FVJA,F3VOA,F4WJA,F5WNA");
+constexpr auto kP1L4 = scrambled("#never shown,F5VJA");
+constexpr auto kP1L5 = scrambled("%75,A2VKA,A3F3WKA,A2F6WLA,AFVNA,E3FVJA,F6VNA");
+constexpr auto kP1L6 = scrambled("%80,A4FVOA,A3F4VKA,A3F5WMA,AF5WKA,AF6WOA,E3F3VLA,EF2WNA");
+constexpr auto kP1L7 = scrambled("%85,A3F4WLA,A2FWOA,A2F5WJA,AFWLA,E2F3WOA,EF5WOA");
+constexpr auto kP1L8 = scrambled("%90,A3VJA,A2F3VJA,E4F3WJA,E2F4WMA,FWKA,F2WOA,F6WMA");
+constexpr auto kP1L9 = scrambled("%95,AF3VKA,E2FVOA,E2F2VMA,EF4WKA,F2VKA,F3WMA,F4VMA");
+constexpr auto kP1L10 = scrambled("%100,AVMA,A3WMA,A4FWMA,A4F4WOA,A4F4VJA,A3F2WJA,A3F6VJA,A2BVLA,A2F5VNA,A2F7WNA,AF3WNA,AF4VOA,AF5VLA");
+constexpr auto kP1L11 = scrambled("%100,E4F2VOA,E3FWNA,E3F3WKA,E2F2WKA,E2F6WNA,E2F6VLA,E2F7WJA,EF7WOA");
+const char* const kP1[] = {kP1L0.c_str(), kP1L1.c_str(), kP1L2.c_str(), kP1L3.c_str(), kP1L4.c_str(), kP1L5.c_str(), kP1L6.c_str(), kP1L7.c_str(), kP1L8.c_str(), kP1L9.c_str(), kP1L10.c_str(), kP1L11.c_str()};
+
+// 1709-13: a mug with its handle; 24 hexagons, 144 cells, design seed 1006.
+constexpr auto kP2L0 = scrambled("X,XEF,XE2F2,XAF,XE3F3,XF3,XA3,XEF4,XA2F2,XE2F5,XAF4,XA4F,XF6,XA3F3,XA6,XA2F5,XA5F2,XAF7,XA4F4,XA7F");
+constexpr auto kP2L1 = scrambled("XA3F6,XA5F5,XA8F2,XA7F4");
+constexpr auto kP2L2 = scrambled("#never shown,AVKA,A2WNA,A3WOA,A3VLA,A4VNA,A5VMA,A6VKA,A7VLA,A8F2VMA,A7FVJA,A7F2VNA,A6F4WOA,A6F4VKA");
+constexpr auto kP2L3 = scrambled("#never shown,A5F2WJA,A5F2VNA,A4FVKA,A4F3WKA,A4F3VLA,A4F5WLA,A3FWMA,A3F2VNA,A3F4VJA,A3F5WMA,A3F6WOA");
+constexpr auto kP2L4 = scrambled("#never shown,A3F6VLA,A2FWKA,A2FVNA,A2F4VMA,A2F5VOA,A2F6VMA,A2F7WJA,AFVOA,AF2VMA,AF4WJA,AF4VOA,AF7WLA");
+constexpr auto kP2L5 = scrambled("#never shown,CVNA,EVOA,E2WLA,E3FVKA,E3F2VJA,E3F3VOA,E2FWNA,E2FVMA,E2F2WJA,E2F3WKA,E2F3VMA,E2F4VKA");
+constexpr auto kP2L6 = scrambled("#never shown,E2F5WOA,E2F5VLA,EFVKA,EF2VLA,EF4WOA,F2VNA,F4VKA,F5WMA,F6VOA,F8WKA");
+constexpr auto kP2L7 = scrambled("%75,A5WOA,A7FWNA,A3FVOA,A3F2WLA,A2BVMA,AF2WLA,AF6VNA,E3F3WLA,EF3WMA,EF5WNA,FWNA");
+constexpr auto kP2L8 = scrambled("%80,A5F5WMA,A5F5VOA,A4F2WOA,A2F3WMA,A2F5WLA,AF3VNA,E3F2WNA,E2F4WJA,EF5VMA,EF6WKA,F7WMA,F7VJA");
+constexpr auto kP2L9 = scrambled("%85,A2VJA,A8F2WJA,A6FWOA,A4F5VJA,A3F3VOA,A3F5VNA,AF3WOA,EWKA,E2VJA,E4F2WMA,E4F2VNA,F3VJA");
+constexpr auto kP2L10 = scrambled("%90,WOA,A4F4WOA,A3F4WNA,A2F2VKA,A2F3VLA,A2F6WKA,AF5VKA,E3F4VMA,EF3VNA,F4WLA,F5VJA,F6WLA");
+constexpr auto kP2L11 = scrambled("%95,A7F4WNA,A5FWNA,A4FWJA,A4F6WKA,A2F2WJA,E4F3WKA,E3F4WNA,E2F2VOA,EFWMA,FVLA,F2WJA,F3WKA");
+constexpr auto kP2L12 = scrambled("%100,VJA,A6WJA,A8FVLA,A7F2WOA,A7F3WKA,A7F3VJA,A7F4VMA,A6FVMA,A6F2WKA,A6F5WLA,A5BVLA,A5FVLA,A5F4VNA");
+constexpr auto kP2L13 = scrambled("%100,A4F2VMA,A4F4VKA,A3F3WJA,A2F4WKA,AFWMA,AF5WNA,AF6WJA,AF7VOA,DWLA,DVMA,E3FWLA,E3F5WJA,EF2WOA");
+constexpr auto kP2L14 = scrambled("%100,EF4VLA");
+const char* const kP2[] = {kP2L0.c_str(), kP2L1.c_str(), kP2L2.c_str(), kP2L3.c_str(), kP2L4.c_str(), kP2L5.c_str(), kP2L6.c_str(), kP2L7.c_str(), kP2L8.c_str(), kP2L9.c_str(), kP2L10.c_str(), kP2L11.c_str(), kP2L12.c_str(), kP2L13.c_str(), kP2L14.c_str()};
+
+// 1932-35: a sitting rabbit; 22 hexagons, 132 cells, design seed 1007.
+constexpr auto kP3L0 = scrambled("XA3,XEF4,XA2F2,XAF4,XA3F3,XA6,XEF7,XA2F5,XA5F2,XAF7,XA4F4,XF9,XA3F6,XA2F8,XA5F5,XA4F7,XA3F9,XA6F6");
+constexpr auto kP3L1 = scrambled("XA5F8,XA7F7,XA6F9,XA9F6");
+constexpr auto kP3L2 = scrambled("#never shown,A3VLA,A9F5VMA,A8F6VJA,A7F6VOA,A7F7VNA,A6F7WKA,A6F7VLA,A6F8WJA,A6F8VOA,A5BVLA,A5FWKA");
+constexpr auto kP3L3 = scrambled("#never shown,A5F2WJA,A5F5WLA,A5F7WMA,A5F9VNA,A5F9FWJA,A4F2VNA,A4F3WOA,A4F4WLA,A4F5VOA,A4F6VKA");
+constexpr auto kP3L4 = scrambled("#never shown,A4F8WKA,A3F2VOA,A3F3WMA,A3F4VOA,A3F6WJA,A3F7WLA,A3F7VMA,A3F9WMA,A2BVKA,A2FWMA,A2FVNA");
+constexpr auto kP3L5 = scrambled("#never shown,A2F3WNA,A2F5WMA,A2F6WKA,A2F6VMA,A2F7VJA,A2F8WKA,A2F9VOA,A2F9FWLA,AF3WOA,AF4VOA,AF5WLA");
+constexpr auto kP3L6 = scrambled("#never shown,AF5VKA,AF6VNA,AF8VOA,AF9WMA,E2F3WKA,E2F6VKA,EF3VNA,F5WNA,F8WJA,F9VNA");
+constexpr auto kP3L7 = scrambled("%75,A6F5VKA,A6F6WNA,A6F9WLA,A5F6WOA,A4F6WMA,A4F8VLA,AF7VKA,EF8WKA");
+constexpr auto kP3L8 = scrambled("%80,A5F2VKA,A5F6VLA,A3F5VLA,AF3VLA,AF6WOA,EF7VLA,F7WMA,F8VMA");
+constexpr auto kP3L9 = scrambled("%85,A8F7WOA,A4F4VMA,A4F5WKA,A4F9WJA,A2F3VKA,A2F4VNA,A2F5VJA,EF4WOA,F7VOA");
+constexpr auto kP3L10 = scrambled("%90,A5F4VNA,A5F5VJA,A5F8WNA,A4F3VJA,A2F4WJA,AF4WMA,AF8WNA,F4WKA");
+constexpr auto kP3L11 = scrambled("%95,A5F8VMA,A4F7WNA,A3F6VNA,A3F8WOA,A3F8VNA,A2F2VJA,A2F9WJA,AF2WLA,AF7WLA,E2F7WMA,F9WLA");
+constexpr auto kP3L12 = scrambled("%100,A5F7VOA,A2F7WOA");
+constexpr auto kP3L13 = scrambled("%120,A2WJA,A2VOA,A3WNA,A5WJA,A5VNA,A6WMA,A6VOA,A9F6WNA,A9F6VKA,A8F6WLA,A7F7WMA,A6F6VJA,A6F9VMA");
+constexpr auto kP3L14 = scrambled("%120,A5FVMA,A5F9WKA,A4F2WLA,A4F7VJA,A3F3VLA,A3F4WKA,A3F5WNA,A3F9VKA,A2F2WKA,A2F8VLA,AF2VMA,E2F3VLA");
+constexpr auto kP3L15 = scrambled("%120,E2F4WJA,E2F6WOA,EF4VMA,EF6VJA,EF7WNA,EF8VJA,EF9WOA,F4VJA");
+const char* const kP3[] = {kP3L0.c_str(), kP3L1.c_str(), kP3L2.c_str(), kP3L3.c_str(), kP3L4.c_str(), kP3L5.c_str(), kP3L6.c_str(), kP3L7.c_str(), kP3L8.c_str(), kP3L9.c_str(), kP3L10.c_str(), kP3L11.c_str(), kP3L12.c_str(), kP3L13.c_str(), kP3L14.c_str(), kP3L15.c_str()};
+
+// 2043-10: a dog; 24 hexagons, 144 cells, design seed 1003.
+constexpr auto kP4L0 = scrambled("XEF,XAF,XF3,XA3,XA2F2,XAF4,XA4F,XF6,XA3F3,XEF7,XA2F5,XA4F4,XA3F6,XA2F8,XA5F5,XA7F4,XA6F6,XA5F8,XA8F5");
+constexpr auto kP4L1 = scrambled("XA9AF4,XA9F6,XA9A3F3,XA8F8,XA9A5F2");
+constexpr auto kP4L2 = scrambled("#never shown,A3WMA,A4VKA,A9A5F2VOA,A9A4F2VKA,A9A2F3WJA,A9AF3VMA,A9F5VNA,A8F4VKA,A8F5VMA,A8F6WOA");
+constexpr auto kP4L3 = scrambled("#never shown,A7F3VLA,A7F4WOA,A7F4VJA,A7F5VOA,A7F8VLA,A6F4WNA,A6F5VNA,A6F6WKA,A5F7WMA,A5F8VLA,A4F3VNA");
+constexpr auto kP4L4 = scrambled("#never shown,A4F4WJA,A4F4VLA,A4F5WNA,A4F6WMA,A4F8WOA,A3FWJA,A3F2VJA,A3F3VOA,A3F4WMA,A3F5WOA,A3F6WJA");
+constexpr auto kP4L5 = scrambled("#never shown,A2BVJA,A2FWLA,A2FVMA,A2F2WKA,A2F3WMA,A2F4WNA,A2F5WJA,A2F5VNA,A2F8WJA,AFWJA,AFVOA,AF2WNA");
+constexpr auto kP4L6 = scrambled("#never shown,AF2VJA,AF4VOA,AF6WOA,AF8VOA,E2VKA,EFVNA,EF5WOA,EF5VKA,EF6VJA,EF7VMA,F2VMA,F3VLA,F4VKA");
+constexpr auto kP4L7 = scrambled("#never shown,F5VNA");
+constexpr auto kP4L8 = scrambled("%75,AVMA,A5F5VJA,A3F2WNA,A2F3VKA,AF3WOA,AF5VKA,EVJA");
+constexpr auto kP4L9 = scrambled("%80,A2WOA,A9AF4WNA,A9F6WMA,A6F5WMA,A5F5WLA,A3FVOA,A3F4VKA,AF3VNA");
+constexpr auto kP4L10 = scrambled("%85,A9AF4VJA,A8F7WKA,A4FVMA,AF5WMA,EF2WJA,EF2VOA,F3WKA");
+constexpr auto kP4L11 = scrambled("%90,A9F4VLA,A9F5WKA,A7F8WMA,A6F4VKA,A5F6WOA,A3F5VMA,A2F6VKA,F4WMA");
+constexpr auto kP4L12 = scrambled("%95,A2VKA,A9A4F2WNA,A9A4F3WLA,A9A3F3VNA,A3F3WLA,A2F4VLA,A2F7WNA,EF3WNA,F2WLA,F6VMA");
+constexpr auto kP4L13 = scrambled("%100,AF4WJA");
+constexpr auto kP4L14 = scrambled("%120,A3VNA,A9A5FVMA,A9A5F2WJA,A9A3F2VLA,A9A3F3WOA,A9A2F3VKA,A9A2F4WMA,A9F4WOA,A9F6VJA,A8F5WJA");
+constexpr auto kP4L15 = scrambled("%120,A8F6VLA,A8F7VNA,A8F8WOA,A8F8VJA,A7F5WLA,A7F6WNA,A7F9WKA,A6F6VJA,A5F4VOA,A5F6VLA,A5F7VKA,A5F8WNA");
+constexpr auto kP4L16 = scrambled("%120,A4FWLA,A4F5VKA,A4F8VJA,A4F9WMA,A3F6VOA,A2F2VLA,A2F6WLA,A2F7VLA,A2F8VKA,AF8WMA,AF9WNA,E2WMA");
+constexpr auto kP4L17 = scrambled("%120,E2FWLA,E2F6WNA,E2F6VLA,E2F7WKA,EFWOA,EF6WLA,EF7WOA,FWNA,FVKA,F5WLA,F6WJA");
+const char* const kP4[] = {kP4L0.c_str(), kP4L1.c_str(), kP4L2.c_str(), kP4L3.c_str(), kP4L4.c_str(), kP4L5.c_str(), kP4L6.c_str(), kP4L7.c_str(), kP4L8.c_str(), kP4L9.c_str(), kP4L10.c_str(), kP4L11.c_str(), kP4L12.c_str(), kP4L13.c_str(), kP4L14.c_str(), kP4L15.c_str(), kP4L16.c_str(), kP4L17.c_str()};
+
+// 1251-1: a flower; 10 hexagons, 60 cells, design seed 1002.
+constexpr auto kP5L0 = scrambled("XAF,XF3,XA3,XA2F2,XAF4,XA4F,XF6,XA3F3,XEF7,XAF7");
+constexpr auto kP5L1 = scrambled("#never shown,A2VKA,A4FVOA,A3FWKA,A3FVLA,A3F2VMA,A3F3WJA,A3F3VNA,A2FVMA,A2F3WKA,AF2WLA,AF4WMA,AF6VMA");
+constexpr auto kP5L2 = scrambled("#never shown,AF7VLA,E2F7WJA,EF2VNA,EF3WLA,EF5WKA,EF5VOA,EF7WNA,FWKA,F2VJA,F3VOA,F4VNA,F5WOA");
+constexpr auto kP5L3 = scrambled("%75,AF2VKA,AF3VLA,FVLA,F5VJA");
+constexpr auto kP5L4 = scrambled("%80,A4FWJA,A2F2WOA,AFWJA,F6VLA");
+constexpr auto kP5L5 = scrambled("%85,A2WLA,A2FWNA,EF6VKA");
+constexpr auto kP5L6 = scrambled("%90,A2F2VJA,F3WMA,F4WJA,F6WNA");
+constexpr auto kP5L7 = scrambled("%95,AVMA,A4VMA,A2F3VOA,EF6WMA,EF7VOA");
+constexpr auto kP5L8 = scrambled("%100,A3WOA,A3VJA,A3F2WNA,A2BVMA,A2F4WLA,AFVOA,AF3WNA,AF4VKA,AF7WNA,E2F6WLA,E2F6VMA,EF2WKA,F2WNA");
+constexpr auto kP5L9 = scrambled("%100,F7WOA,F7VJA,F8WKA");
+const char* const kP5[] = {kP5L0.c_str(), kP5L1.c_str(), kP5L2.c_str(), kP5L3.c_str(), kP5L4.c_str(), kP5L5.c_str(), kP5L6.c_str(), kP5L7.c_str(), kP5L8.c_str(), kP5L9.c_str()};
+
+// 1251-2: a mushroom; 12 hexagons, 72 cells, design seed 1002.
+constexpr auto kP6L0 = scrambled("XE2F2,XF3,XA2F2,XAF4,XA4F,XA3F3,XA2F5,XA5F2,XAF7,XA4F4,XA6F3,XA7F4");
+constexpr auto kP6L1 = scrambled("#never shown,A6F4WLA,A6F4VOA,A5F2WLA,A5F2VNA,A5F3WJA,A4FVKA,A4F2WMA,A4F2VJA,A4F3WKA,A3FWJA,A3F3WOA");
+constexpr auto kP6L2 = scrambled("#never shown,A3F4WLA,A3F4VKA,A3F5WJA,A2F2VJA,A2F3VKA,A2F4VMA,AF2VLA,AF3VNA,AF4WLA,AF5WNA,AF6WJA");
+constexpr auto kP6L3 = scrambled("#never shown,AF7WOA,AF7VJA,E3F2WNA,EF2VJA,F2VOA,F3VMA,F4WJA");
+constexpr auto kP6L4 = scrambled("%75,A3FVOA,A3F3VNA,AF4VOA");
+constexpr auto kP6L5 = scrambled("%80,A7F3VMA,A6F3VNA,A5FVOA,A5F4WMA");
+constexpr auto kP6L6 = scrambled("%85,A6F3WOA,A2F2WKA,F4VKA,F5WMA");
+constexpr auto kP6L7 = scrambled("%90,A3F2WNA,A2F5VLA,EF3WNA");
+constexpr auto kP6L8 = scrambled("%95,A5F3VLA,A4F4WOA,A2F3WMA,A2F4WJA,E2F2VKA,F3WKA,F7WLA");
+constexpr auto kP6L9 = scrambled("%100,A4VMA,A7F4WKA,A7F4VNA,A6F2VKA,A6F5WJA,A4FWLA,A4F3VMA,A4F4VNA,A3F2VLA,A2FVNA,A2F5WOA,AF2WMA");
+constexpr auto kP6L10 = scrambled("%100,AF3WOA,AF5VKA,AF6VMA,E3FWJA,E3FVLA,E2FVMA,E2F2WOA,EF2WLA,F7VKA,F8WNA");
+const char* const kP6[] = {kP6L0.c_str(), kP6L1.c_str(), kP6L2.c_str(), kP6L3.c_str(), kP6L4.c_str(), kP6L5.c_str(), kP6L6.c_str(), kP6L7.c_str(), kP6L8.c_str(), kP6L9.c_str(), kP6L10.c_str()};
+
+// 1251-3: a house with its window; 22 hexagons, 132 cells, design seed 1006.
+constexpr auto kP7L0 = scrambled("XE2F2,XF3,XEF4,XA2F2,XE2F5,XAF4,XA4F,XE3F6,XF6,XA3F3,XEF7,XA2F5,XA5F2,XA4F4,XF9,XA3F6,XA6F3,XA2F8");
+constexpr auto kP7L1 = scrambled("XA5F5,XA4F7,XA7F4,XA3F9");
+constexpr auto kP7L2 = scrambled("#never shown,A7F3VJA,A7F4WLA,A6F3WOA,A6F4WKA,A5F2WKA,A5F2VLA,A5F4WMA,A5F5WJA,A5F5VMA,A4FWJA,A4F2WOA");
+constexpr auto kP7L3 = scrambled("#never shown,A4F5WLA,A4F5VOA,A3FWNA,A3F4WKA,A3F5VKA,A3F6WMA,A3F7VKA,A3F9WNA,A2F2WKA,A2F4WMA,A2F4VNA");
+constexpr auto kP7L4 = scrambled("#never shown,A2F5VMA,A2F6WOA,A2F7WLA,A2F7VOA,A2F9WLA,AF2WMA,AF2VNA,AF3WLA,AF4WJA,AF4VLA,AF5VKA");
+constexpr auto kP7L5 = scrambled("#never shown,AF8WKA,E4F5WOA,E3F4WLA,E3F5WJA,E2FVLA,E2F2WKA,E2F5WNA,E2F6WMA,E2F7WNA,EF3VNA,EF4WMA");
+constexpr auto kP7L6 = scrambled("#never shown,EF4VLA,EF5VKA,EF6WLA,EF7WOA,EF7VLA,EF9WLA,F3WKA,F4VKA,F8VMA");
+constexpr auto kP7L7 = scrambled("%75,A5F3VKA,A4F3VMA,A3F2VJA,A3F3WLA,A3F5WNA,E4F6WKA,E3F2WNA,E2F4VMA,F5WNA,F9VOA");
+constexpr auto kP7L8 = scrambled("%80,A6F2VJA,A5F3WNA,A3F3VOA,A3F4VLA,A3F8VJA,A2F2VOA,A2F8VNA,E2F3WOA,EF2VMA,EF3WLA,EF6VJA");
+constexpr auto kP7L9 = scrambled("%85,A6F4VOA,A4F2VNA,A4F7VMA,A3F9VOA,A2F8WMA,AF6WLA,E3F5VNA,E3F6VJA,EF2WNA,F4WOA,F6WMA");
+constexpr auto kP7L10 = scrambled("%90,A5FVMA,A4FVKA,A4F3WJA,A4F7WJA,A3FVLA,E3F4VKA,E2F2VJA,E2F6VKA,F2VOA,F5VJA");
+constexpr auto kP7L11 = scrambled("%95,A5F4VNA,A4F4VJA,A3F6VJA,A3F7WNA,A2F3WNA,A2F5WJA,AF5WOA,E2F5VOA,F3VJA");
+constexpr auto kP7L12 = scrambled("%100,A4VOA,A7F4VMA,A6F3VLA,A6F5WNA,A4F4WOA,A4F6WKA,A4F6VLA,A3F2WMA,A3F8WOA,A2FVJA,A2F3VKA,A2F6VNA");
+constexpr auto kP7L13 = scrambled("%100,A2F9VMA,A2F9FWKA,AF3VMA,AF8VLA,AF9WJA,E4F5VMA,E3FWMA,E3FVOA,E3F6WLA,E2F3VKA,E2F4WJA,EF5WOA");
+constexpr auto kP7L14 = scrambled("%100,EF8WJA,EF8VKA,F6VNA,F9WNA");
+const char* const kP7[] = {kP7L0.c_str(), kP7L1.c_str(), kP7L2.c_str(), kP7L3.c_str(), kP7L4.c_str(), kP7L5.c_str(), kP7L6.c_str(), kP7L7.c_str(), kP7L8.c_str(), kP7L9.c_str(), kP7L10.c_str(), kP7L11.c_str(), kP7L12.c_str(), kP7L13.c_str(), kP7L14.c_str()};
+
+// 1222-65: a fish; 25 hexagons, 150 cells, design seed 1005.
+constexpr auto kP8L0 = scrambled("XEF,XE2F2,XAF,XF3,XA3,XEF4,XAF4,XA4F,XF6,XA3F3,XA6,XA2F5,XA5F2,XA4F4,XA7F,XA3F6,XA6F3,XA5F5,XA8F2");
+constexpr auto kP8L1 = scrambled("XA7F4,XA9F3,XA9A2F2,XA9AF4,XA9A4F,XA9A2F5");
+constexpr auto kP8L2 = scrambled("#never shown,A3WOA,A7VJA,A9A4FVJA,A9A2F2WJA,A9A2F5VLA,A9AF3WLA,A9AF4VLA,A9F2VJA,A9F3WNA,A9F4VMA");
+constexpr auto kP8L3 = scrambled("#never shown,A8FVKA,A8F2WLA,A8F3VKA,A7FVLA,A7F2VJA,A7F3WOA,A7F4VOA,A6F2WOA,A6F2VKA,A6F3WNA,A6F4VNA");
+constexpr auto kP8L4 = scrambled("#never shown,A6F5WMA,A5BVMA,A5F2WJA,A5F2VNA,A5F3WLA,A5F4WJA,A5F5WOA,A4F2WKA,A4F2VOA,A4F3WMA,A4F3VJA");
+constexpr auto kP8L5 = scrambled("#never shown,A4F4WKA,A4F5WNA,A3F2VJA,A3F3WLA,A3F4WNA,A3F5WOA,A3F5VJA,A3F6VNA,A2F4VJA,A2F5WMA,A2F5VNA");
+constexpr auto kP8L6 = scrambled("#never shown,A2F6VMA,AF4WLA,AF4VMA,E2WJA,E2VKA,E3FVNA,E3F2WOA,E2FWOA,EF3VJA,EF4WMA,EF6WOA,F2WLA");
+constexpr auto kP8L7 = scrambled("#never shown,F2VJA,F4WKA,F5WOA,F5VJA,F6WNA");
+constexpr auto kP8L8 = scrambled("%75,AVNA,A9A3F2WOA,A9AF5WMA,A9F4WJA,A7F2WMA,A5FVLA,A5F5VJA,A4F6WMA,AFWMA,AF5VLA");
+constexpr auto kP8L9 = scrambled("%80,A2WLA,A9A3FWKA,A6FVMA,A4FVMA,A3FWJA,A2F3VNA,A2F4WOA,AF5WKA,E2F2VKA,E2F4WOA,FWJA");
+constexpr auto kP8L10 = scrambled("%85,A4VLA,A9AF4WOA,A8F2VNA,A8F4WLA,A6FWKA,A6F4WKA,A4F5VKA,E2F2WLA,E2F3VLA,EF5WLA");
+constexpr auto kP8L11 = scrambled("%90,A5VJA,A9F5WNA,A7F4WJA,A4FWOA,A3F4VLA,A3F6WLA,AF6WOA,E2F3WNA,EFVNA,EF5VMA,F3WNA");
+constexpr auto kP8L12 = scrambled("%95,A9AF2WKA,A5FWNA,A5F3VOA,A3FVKA,A3F2WNA,A3F3VKA,EF2WKA,EF2VMA,EF4VKA,F3VLA,F4VNA,F6VKA");
+constexpr auto kP8L13 = scrambled("%100,A6VOA");
+constexpr auto kP8L14 = scrambled("%120,A2VJA,A3VMA,A5WKA,A6WLA,A9A4VLA,A9A4FWNA,A9A3FVMA,A9A2FVOA,A9A2F2VNA,A9A2F4VNA,A9A2F5WJA");
+constexpr auto kP8L15 = scrambled("%120,A9AF2VMA,A9AF3VKA,A9AF5VKA,A9AF6WOA,A9F3VOA,A8F3WMA,A7FWNA,A7F3VLA,A6F3VMA,A5F4VLA,A4F4VMA");
+constexpr auto kP8L16 = scrambled("%120,A2BVKA,A2FWNA,A2F3WMA,A2F6WKA,A2F7WOA,AFVKA,AF3VJA,EVLA,E3FWMA,E2FVJA,EFWMA,EF3WOA,FVOA");
+const char* const kP8[] = {kP8L0.c_str(), kP8L1.c_str(), kP8L2.c_str(), kP8L3.c_str(), kP8L4.c_str(), kP8L5.c_str(), kP8L6.c_str(), kP8L7.c_str(), kP8L8.c_str(), kP8L9.c_str(), kP8L10.c_str(), kP8L11.c_str(), kP8L12.c_str(), kP8L13.c_str(), kP8L14.c_str(), kP8L15.c_str(), kP8L16.c_str()};
+
+// 1239-1: a butterfly; 26 hexagons, 156 cells, design seed 1002.
+constexpr auto kP9L0 = scrambled("XE2F2,XAF,XE3F3,XF3,XEF4,XA2F2,XE5F5,XAF4,XE3F6,XF6,XA3F3,XEF7,XA2F5,XA5F2,XAF7,XA4F4,XA7F,XF9,XA3F6");
+constexpr auto kP9L1 = scrambled("XA6F3,XA2F8,XA5F5,XA7F4,XA3F9,XA6F6,XA4F9F");
+constexpr auto kP9L2 = scrambled("#never shown,A7VNA,A7FVJA,A7F3VMA,A7F4WKA,A6F5WOA,A6F6WLA,A6F6VJA,A5FVNA,A5F3VJA,A5F4WMA,A5F4VOA");
+constexpr auto kP9L3 = scrambled("#never shown,A5F5WJA,A4F3WKA,A4F3VMA,A4F4WNA,A4F6WKA,A3F3VNA,A3F4WJA,A3F6WMA,A3F6VLA,A3F9WNA");
+constexpr auto kP9L4 = scrambled("#never shown,A3F9FVNA,A3F9F2WLA,A2F2VKA,A2F5WMA,A2F5VKA,A2F6WNA,A2F6VOA,A2F9FWOA,AFVKA,AF3WLA,AF3VNA");
+constexpr auto kP9L5 = scrambled("#never shown,AF4WJA,AF4VLA,AF5WNA,AF6WLA,AF7VLA,AF8WNA,AF8VJA,E6F4WKA,E4F3WKA,E3FVMA,E3F3WLA,E3F6WNA");
+constexpr auto kP9L6 = scrambled("#never shown,E2F2WKA,E2F4WOA,E2F7WKA,EF2WMA,EF3WJA,EF3VLA,EF4VJA,EF6VMA,EF7VNA,EF8WJA,EF8VLA,FVOA");
+constexpr auto kP9L7 = scrambled("#never shown,F3WOA,F3VKA,F4WMA,F4VOA,F5WKA,F7WNA");
+constexpr auto kP9L8 = scrambled("%75,AVMA,A4F5VNA,A3F2VJA,A2F2WNA,AF2VJA,E5F5VLA,E3F2WNA,E2F3WMA,E2F6VJA,F6WOA,F8WKA");
+constexpr auto kP9L9 = scrambled("%80,A6F3WLA,A6F3VKA,A5F5VMA,A4F2VOA,A3F3WLA,A2F3WOA,A2F8VLA,AF2WMA,EF6WJA,F5VMA,F9WOA");
+constexpr auto kP9L10 = scrambled("%85,A5F3WOA,A5F6WNA,A4F2WMA,A2F8WOA,AF6VMA,E4F5WLA,E4F5VJA,E2F2VOA,EF7WLA,F2VLA,F9VNA");
+constexpr auto kP9L11 = scrambled("%90,A6FVMA,A6F2VNA,A5F2WJA,A2F4VOA,A2F7WKA,A2F7VMA,AF7WJA,AF9WKA,E3F3VMA,EF4WNA,F8VMA");
+constexpr auto kP9L12 = scrambled("%95,A6FWLA,A6F4WNA,A6F4VLA,A6F5VKA,A4F5WLA,A3F5VJA,A3F9FWKA,A2FVOA,A2F3VMA,EF2VNA,EF5WLA,EF5VNA");
+constexpr auto kP9L13 = scrambled("%95,EF9WKA,F7VOA");
+constexpr auto kP9L14 = scrambled("%100,AFWLA");
+constexpr auto kP9L15 = scrambled("%120,A7FWOA,A7F4VJA,A6F2WKA,A5F2VLA,A5F6VOA,A5F7WMA,A4F4VKA,A4F9VJA,A4F9FWOA,A4F9FVMA,A3F4VLA");
+constexpr auto kP9L16 = scrambled("%120,A3F5WOA,A3F8VKA,A3F9VLA,A2F4WKA,A2F9WJA,A2F9VMA,AF5VJA,E6F4VOA,E6F5WJA,E5F4VMA,E5F5WNA,E4F2WOA");
+constexpr auto kP9L17 = scrambled("%120,E4F2VNA,E4F6WKA,E3FWLA,E3F2VJA,E3F5VMA,E3F6VOA,E2FVJA,E2F3VKA,E2F6WOA,FWJA,F2WNA,F6VKA");
+const char* const kP9[] = {kP9L0.c_str(), kP9L1.c_str(), kP9L2.c_str(), kP9L3.c_str(), kP9L4.c_str(), kP9L5.c_str(), kP9L6.c_str(), kP9L7.c_str(), kP9L8.c_str(), kP9L9.c_str(), kP9L10.c_str(), kP9L11.c_str(), kP9L12.c_str(), kP9L13.c_str(), kP9L14.c_str(), kP9L15.c_str(), kP9L16.c_str(), kP9L17.c_str()};
+
+constexpr auto kSlots = scrambled("1251-1,2046-11,1251-3,1932-35,2043-10");
+
+const StoredPuzzle kPuzzles[] = {
+    {"2046-11", 3, kP0, 12},
+    {"1928-13", 3, kP1, 12},
+    {"1709-13", 4, kP2, 15},
+    {"1932-35", 5, kP3, 16},
+    {"2043-10", 6, kP4, 18},
+    {"1251-1", 2, kP5, 10},
+    {"1251-2", 3, kP6, 11},
+    {"1251-3", 4, kP7, 15},
+    {"1222-65", 5, kP8, 17},
+    {"1239-1", 6, kP9, 18},
+};
+
+}  // namespace
+
+const StoredPuzzle* storedPuzzles() { return kPuzzles; }
+int storedPuzzleCount() { return static_cast<int>(sizeof kPuzzles / sizeof kPuzzles[0]); }
+const char* storedSlotList() { return kSlots.c_str(); }
+
+}  // namespace tamblo
