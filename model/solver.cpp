@@ -81,20 +81,24 @@ public:
             }
             bool progress = false;
             for (const auto* h : full_) {
-                for (int bit = 1; bit < 64; bit <<= 1) {
-                    int count = 0, last = 0;
-                    for (int c : *h)
-                        if (s.mask[static_cast<size_t>(c)] & bit) {
-                            ++count;
-                            last = c;
-                        }
-                    if (count == 0) return false;
-                    if (count == 1 && !s.placed[static_cast<size_t>(last)] &&
-                        s.mask[static_cast<size_t>(last)] != bit) {
-                        s.mask[static_cast<size_t>(last)] = static_cast<std::uint8_t>(bit);
-                        queue.push_back(last);
-                        progress = true;
-                    }
+                // Digits seen once and digits seen more than once, in one sweep.
+                int once = 0, twice = 0;
+                for (int c : *h) {
+                    int m = s.mask[static_cast<size_t>(c)];
+                    twice |= once & m;
+                    once |= m;
+                }
+                if (once != kFull) return false;
+                int lone = once & ~twice;
+                if (lone == 0) continue;
+                for (int c : *h) {
+                    auto sc = static_cast<size_t>(c);
+                    int m = s.mask[sc] & lone;
+                    if (m == 0 || s.placed[sc]) continue;
+                    if (bitCount(m) > 1) return false;  // one cell cannot take two digits
+                    s.mask[sc] = static_cast<std::uint8_t>(m);
+                    queue.push_back(c);
+                    progress = true;
                 }
             }
             if (!progress) return true;
