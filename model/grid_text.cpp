@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "foundation/text.h"
 #include "geometry/cell_item.h"
@@ -72,7 +73,7 @@ bool HexGrid::isWellFormedEntry(TextRef entry) {
 void HexGrid::setfromgrivecdef(const TextLines& description) {
     clearAll();
     CellItem item;
-    std::unordered_map<std::string, std::string> definitions;
+    std::vector<std::pair<std::string, std::string>> definitions;  // cell name, "digit,percentage"
     for (const std::string& line : description.lines()) {
         if (!isWellFormedEntry(line)) continue;
         item.read(trimmed(line));
@@ -82,16 +83,21 @@ void HexGrid::setfromgrivecdef(const TextLines& description) {
             cellList_.append(name);
             if (item.value() != 0) {
                 // A later entry for the same cell replaces an earlier one.
-                definitions[name.str()] = intText(item.value()) + "," + intText(item.percentage());
+                definitions.emplace_back(name.str(), intText(item.value()) + "," + intText(item.percentage()));
                 hasDefinitionValues_ = true;
             }
         }
     }
-    cellList_.sortUnique();
-    hexagonList_.sortUnique();
-    // Key=value lines in order, as ordered insertion would leave them, without the quadratic walk.
-    for (auto& [name, value] : definitions) definitionValues_.append(name + "=" + value);
-    definitionValues_.sort();
+    // deriveLists removes the duplicates and sorts both lists; it works on keys, so sorting the
+    // texts here first would only repeat that work.
+    // Key=value lines in order, as ordered insertion would leave them, without the quadratic walk;
+    // the lines are upper case, so byte order is the lists' order.
+    std::stable_sort(definitions.begin(), definitions.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < definitions.size(); ++i) {
+        if (i + 1 < definitions.size() && definitions[i + 1].first == definitions[i].first) continue;
+        definitionValues_.append(definitions[i].first + "=" + definitions[i].second);
+    }
     deriveLists();
 }
 

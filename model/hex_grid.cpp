@@ -17,8 +17,10 @@ int nextSerial() {
     return ++serial;
 }
 
-// The sort order of every name list: case ignored, bytes compared unsigned.
-bool nameBefore(const std::string& a, const std::string& b) { return compareNoCase(a, b) == 2; }
+// The sort order of every name list is case-ignoring and unsigned. The names sorted here are
+// written by the model itself, in upper case, so a plain byte comparison gives that same order
+// at memcmp speed (names of large grids share long prefixes).
+bool nameBefore(const std::string& a, const std::string& b) { return a < b; }
 
 template <typename Key>
 void sortByName(std::vector<std::pair<std::string, Key>>& items) {
@@ -63,10 +65,11 @@ void HexGrid::clearDerived() {
     hasDefinitionValues_ = definitionsLoaded_ = false;
     cellKeys_.clear();
     cellByKey_.clear();
-    cellByName_.clear();
     hexagonKeys_.clear();
     hexagonCells_.clear();
     touchingKeys_.clear();
+    touchingCells_.clear();
+    cellHexagons_.clear();
     cellHits_.clear();
     fullHits_.clear();
     partialHits_.clear();
@@ -147,39 +150,47 @@ void HexGrid::deriveLists() {
     cellList_.clear();
     cellKeys_.assign(1, CellKey{});
     cellByKey_.clear();
-    cellByName_.clear();
     cellByKey_.reserve(namedCells.size());
-    cellByName_.reserve(namedCells.size());
     int number = 0;
     for (auto& [name, key] : namedCells) {
         ++number;
         cellKeys_.push_back(key);
         cellByKey_.emplace(key, number);
-        cellByName_.emplace(name, number);
         cellList_.append(name);
     }
     cellCount_ = number;
 
-    // Every hexagon that holds a cell, then sorted into full and partial ones by their cell count.
-    std::unordered_set<LatticeKey, LatticeKeyHash> touchingSet;
+    // Every hexagon that holds a cell, with the numbers of its cells, then sorted into full and
+    // partial ones by their cell count. The three hexagons of each cell are remembered so that
+    // the peers need no further lookups.
+    std::unordered_map<LatticeKey, int, LatticeKeyHash> touchingSlot;
     std::vector<LatticeKey> touching;
-    touchingSet.reserve(static_cast<size_t>(cellCount_) + 8);
+    touchingSlot.reserve(static_cast<size_t>(cellCount_) + 8);
+    cellHexagons_.assign(static_cast<size_t>(cellCount_) + 1, std::array<int, 3>{});
     for (int c = 1; c <= cellCount_; ++c) {
         LatticeKey three[3];
         hexagonsOfCell(cellKeys_[static_cast<size_t>(c)], three);
-        for (LatticeKey p : three)
-            if (touchingSet.insert(p).second) touching.push_back(p);
+        for (size_t i = 0; i < 3; ++i) {
+            auto [it, added] = touchingSlot.emplace(three[i], static_cast<int>(touching.size()));
+            if (added) touching.push_back(three[i]);
+            cellHexagons_[static_cast<size_t>(c)][i] = it->second;
+        }
     }
+    touchingCells_.assign(touching.size(), std::array<std::int16_t, 6>{});
     std::vector<LatticeKey> partial;
-    for (LatticeKey p : touching) {
+    for (size_t t = 0; t < touching.size(); ++t) {
         CellKey six[6];
-        cellsAroundPoint(p, six);
+        cellsAroundPoint(touching[t], six);
         int present = 0;
-        for (const CellKey& k : six) present += cellNumberOf(k) != 0 ? 1 : 0;
+        for (size_t k = 0; k < 6; ++k) {
+            int n = cellNumberOf(six[k]);
+            touchingCells_[t][k] = static_cast<std::int16_t>(n);
+            present += n != 0 ? 1 : 0;
+        }
         if (present == 6) {
-            if (fullSet.insert(p).second) full.push_back(p);
+            if (fullSet.insert(touching[t]).second) full.push_back(touching[t]);
         } else if (present >= 3) {
-            partial.push_back(p);
+            partial.push_back(touching[t]);
         }
     }
 
@@ -214,10 +225,8 @@ void HexGrid::deriveLists() {
 
     hexagonCells_.assign(static_cast<size_t>(hexagonCount_) + 1, std::array<std::int16_t, 6>{});
     for (int h = 1; h <= hexagonCount_; ++h) {
-        CellKey six[6];
-        cellsAroundPoint(hexagonKeys_[static_cast<size_t>(h)], six);
-        for (int k = 0; k < 6; ++k)
-            hexagonCells_[static_cast<size_t>(h)][static_cast<size_t>(k)] = static_cast<std::int16_t>(cellNumberOf(six[k]));
+        auto it = touchingSlot.find(hexagonKeys_[static_cast<size_t>(h)]);
+        if (it != touchingSlot.end()) hexagonCells_[static_cast<size_t>(h)] = touchingCells_[static_cast<size_t>(it->second)];
     }
     listsDerived_ = true;
 }
@@ -240,15 +249,9 @@ int HexGrid::collectPeers(int c, std::int16_t out[PeerTable::kMaxPeers]) const {
     if (c < 1 || c > cellCount_) return 0;
     std::int16_t found[18];
     int n = 0;
-    LatticeKey three[3];
-    hexagonsOfCell(cellKeys_[static_cast<size_t>(c)], three);
-    for (LatticeKey p : three) {
-        CellKey six[6];
-        cellsAroundPoint(p, six);
-        for (const CellKey& k : six) {
-            int q = cellNumberOf(k);
-            if (q != 0 && q != c) found[n++] = static_cast<std::int16_t>(q);
-        }
+    for (int t : cellHexagons_[static_cast<size_t>(c)]) {
+        for (std::int16_t q : touchingCells_[static_cast<size_t>(t)])
+            if (q != 0 && q != c) found[n++] = q;
     }
     // Cell numbers follow the sorted names, so ascending numbers are the sorted peer names.
     std::sort(found, found + n);
@@ -279,10 +282,10 @@ void HexGrid::buildPeerLines() {
 
 void HexGrid::buildPeerTable() {
     if (peerTableBuilt_) return;
-    buildPeerLines();
+    deriveLists();
     peers_.allocate(cellCount_ + 1);
-    // The rows are filled from the same neighbourhoods the peer lines were written from, so the
-    // lines need not be parsed back.
+    // The rows come from the same neighbourhoods the peer lines are written from, in the same
+    // order, so the table does not need the lines: they are written only when asked for.
     for (int c = 1; c <= cellCount_; ++c) {
         std::int16_t* row = peers_.row(c);
         ShortArray peers;
@@ -348,8 +351,12 @@ void HexGrid::prepare() {
 
 int HexGrid::cellIndex(TextRef name) const {
     if (!listsDerived_) return cellList_.indexOf(name);
-    auto it = cellByName_.find(upperCopy(name.view()));
-    return it == cellByName_.end() ? 0 : it->second;
+    // Every line of the cell list is a canonical name, so a name that reads as a cell finds its
+    // only candidate line through the key; the text comparison keeps non-canonical spellings out.
+    CellKey key;
+    if (!readCellName(upperCopy(name.view()), key)) return 0;
+    int c = cellNumberOf(key);
+    return (c != 0 && equalsNoCase(cellList_.lines()[static_cast<size_t>(c - 1)], name)) ? c : 0;
 }
 
 const char* HexGrid::hexagonName(int h) const {

@@ -261,10 +261,11 @@ private:
     // Integer indexes behind the name lists, filled by deriveLists.
     std::vector<CellKey> cellKeys_;            // by cell number, entry 0 unused
     std::unordered_map<CellKey, int, CellKeyHash> cellByKey_;
-    std::unordered_map<std::string, int> cellByName_;
     std::vector<LatticeKey> hexagonKeys_;      // by hexagon number, entry 0 unused
     std::vector<std::array<std::int16_t, 6>> hexagonCells_;  // by hexagon number
     std::vector<LatticeKey> touchingKeys_;     // by position in the touching list, entry 0 unused
+    std::vector<std::array<std::int16_t, 6>> touchingCells_;  // cells of every touching hexagon, unsorted
+    std::vector<std::array<int, 3>> cellHexagons_;            // by cell: its three slots in touchingCells_
 
     // Hit-test indexes, valid while the positions are.
     SpatialIndex cellHits_;
