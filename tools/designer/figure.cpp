@@ -156,7 +156,7 @@ std::string cellArt(const Figure& figure) {
     int top = -1000000, bottom = 1000000, left = 1000000, right = -1000000;
     for (const auto& c : figure.cells) {
         int band = c.up ? c.b + 1 : c.b;
-        int column = c.up ? 2 * c.a + c.b + 1 : 2 * c.a + c.b + 1;
+        int column = 2 * c.a + c.b + 1;
         art[{band, column}] = c.up ? '^' : 'v';
         top = std::max(top, band);
         bottom = std::min(bottom, band);
