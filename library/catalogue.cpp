@@ -116,6 +116,13 @@ bool BuiltInCatalogue::loadIntoGrid(HexGrid& grid, TextLines& description, TextR
     return found;
 }
 
+bool BuiltInCatalogue::loadIntoGrid(HexGrid& grid, TextLines& description, TextRef id) {
+    GridDisplaySettings display;
+    display.angle = grid.angle();
+    display.stepSize = grid.stepSize();
+    return loadIntoGrid(grid, description, id, display);
+}
+
 bool BuiltInCatalogue::loadIntoGrid(int gridIndex, TextRef id) {
     GridBinding binding;
     if (!registry() || !registry()(gridIndex, binding) || !binding.grid || !binding.description) {

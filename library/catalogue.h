@@ -56,8 +56,9 @@ public:
     // Loads the puzzle into the grid: fills its description, builds it, puts the display
     // settings back, sets the puzzle's level, and derives cells, peers and candidates. False,
     // with the grid and description untouched, for an unknown id.
-    bool loadIntoGrid(HexGrid& grid, TextLines& description, TextRef id,
-                      const GridDisplaySettings& display = GridDisplaySettings{});
+    bool loadIntoGrid(HexGrid& grid, TextLines& description, TextRef id, const GridDisplaySettings& display);
+    // The same keeping the grid's own angle and step size, at the level percentage 100.
+    bool loadIntoGrid(HexGrid& grid, TextLines& description, TextRef id);
     // The same through the registry; false when the id is unknown or the index names no grid.
     bool loadIntoGrid(int gridIndex, TextRef id);
     static void setGridRegistry(GridRegistry registry);

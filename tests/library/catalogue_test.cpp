@@ -164,6 +164,24 @@ TEST(CatalogueTest, GridIndexGoesThroughTheRegistry) {
     EXPECT_GT(grid.cellCount(), 0);
     EXPECT_EQ(grid.requestedLevel(), 3);
     BuiltInCatalogue::setGridRegistry(nullptr);
+    EXPECT_FALSE(catalogue.loadIntoGrid(3, "2046-11"));
+}
+
+TEST(CatalogueTest, LoadPutsTheDisplaySettingsBack) {
+    BuiltInCatalogue catalogue;
+    HexGrid grid;
+    TextLines description;
+    grid.setStepSize(24);
+    grid.setAngle(30);
+    ASSERT_TRUE(catalogue.loadIntoGrid(grid, description, "1251-1"));
+    EXPECT_EQ(grid.stepSize(), 24);
+    EXPECT_EQ(grid.angle(), 30);
+    GridDisplaySettings display;
+    display.stepSize = 50;
+    display.angle = 0;
+    ASSERT_TRUE(catalogue.loadIntoGrid(grid, description, "1251-1", display));
+    EXPECT_EQ(grid.stepSize(), 50);
+    EXPECT_EQ(grid.angle(), 0);
 }
 
 // Every puzzle, through the real loader, at every level the player can choose.
