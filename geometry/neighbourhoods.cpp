@@ -128,11 +128,35 @@ DynString commaText(const std::array<DynString, N>& names) {
     return out;
 }
 
-// Lines into a list, sorted and unique as the lists sort them.
+// The list order: bytes compared unsigned after folding a..z (compareNoCase), inlined for sorting.
+inline unsigned char folded(char c) {
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 32) : u;
+}
+
+bool lessNoCase(const std::string& a, const std::string& b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char x = folded(a[i]), y = folded(b[i]);
+        if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+}
+
+// Sorted and unique as TextLines::sortUnique leaves a list (equal lines in reverse order of
+// arrival, the first of each run kept), without its line-by-line removal.
+void sortUnique(std::vector<std::string>& lines) {
+    std::reverse(lines.begin(), lines.end());
+    std::stable_sort(lines.begin(), lines.end(), lessNoCase);
+    lines.erase(std::unique(lines.begin(), lines.end(),
+                            [](const std::string& a, const std::string& b) { return equalsNoCase(a, b); }),
+                lines.end());
+}
+
 TextLines sortedUniqueLines(std::vector<std::string>&& lines) {
+    sortUnique(lines);
     TextLines list;
     for (auto& line : lines) list.append(line);
-    list.sortUnique();
     return list;
 }
 
@@ -307,28 +331,32 @@ void cornerLists(const TextLines& hexagons, const TextLines& cells, TextLines& g
             if (!cellSet.contains(name)) ring.push_back(name);
         }
     }
-    TextLines freeCells = sortedUniqueLines(std::move(ring));
+    sortUnique(ring);
+    std::vector<lattice::Counts> steps(ring.size());
+    for (std::size_t i = 0; i < ring.size(); ++i) lattice::readCounts(ring[i], steps[i]);
 
-    // The outermost free cell in each of the six directions between neighbouring letters; among
-    // equal sums the line nearest the end wins.
-    TextLines seeds;
-    static constexpr const char* kPairs[6] = {"AB", "BC", "CD", "DE", "EF", "FA"};
-    for (const char* pair : kPairs) {
+    // The outermost free cell in each of the six directions between neighbouring letters (the
+    // largest letter sum of the pair; among equal sums the line nearest the end wins, and with all
+    // sums 0 the first line).
+    std::vector<std::string> work;
+    for (std::size_t first = 0; first < 6 && !ring.empty(); ++first) {
+        const std::size_t second = (first + 1) % 6;
         int best = 0;
-        int kept = 1;
-        for (int i = freeCells.count(); i >= 1; --i) {
-            int sum = letterSum(*freeCells.lineRef(i), pair);
+        std::size_t kept = 0;
+        for (std::size_t i = ring.size(); i-- > 0;) {
+            int sum = steps[i][first] + steps[i][second];
             if (sum > best) {
                 best = sum;
                 kept = i;
             }
         }
-        freeCells.moveLineTo(kept, seeds);
+        work.push_back(std::move(ring[kept]));
+        ring.erase(ring.begin() + static_cast<std::ptrdiff_t>(kept));
+        steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(kept));
     }
 
-    // Flood the outside from the seeds through free ring cells that share an edge.
-    NameSet remaining(freeCells.lines().begin(), freeCells.lines().end());
-    std::vector<std::string> work(seeds.lines().begin(), seeds.lines().end());
+    // Flood the outside from them through free ring cells that share an edge.
+    NameSet remaining(ring.begin(), ring.end());
     std::vector<std::string> reached;
     std::string neighbour;
     for (std::size_t head = 0; head < work.size(); ++head) {
@@ -347,8 +375,8 @@ void cornerLists(const TextLines& hexagons, const TextLines& cells, TextLines& g
     }
 
     std::vector<std::string> enclosed;
-    for (const auto& line : freeCells.lines())
-        if (remaining.contains(std::string_view(line))) enclosed.push_back(line);
+    for (auto& line : ring)
+        if (remaining.contains(std::string_view(line))) enclosed.push_back(std::move(line));
     gaps = sortedUniqueLines(std::move(enclosed));
     outer = sortedUniqueLines(std::move(reached));
 }
@@ -381,8 +409,7 @@ void outlineLists(const TextLines& hexagons, TextLines& inner, TextLines& bounda
         // Perimeter edges that are spokes are inner; an edge on the perimeter of two hexagons (two
         // equal neighbouring lines of the sorted list) is inner too; the rest is boundary.
         std::vector<std::string>& r = perimeter[k];
-        std::stable_sort(r.begin(), r.end(),
-                         [](const std::string& a, const std::string& b) { return compareNoCase(a, b) == 2; });
+        std::stable_sort(r.begin(), r.end(), lessNoCase);
         std::erase_if(r, [&](const std::string& e) { return spokeSets[k].contains(std::string_view(e)); });
         std::vector<std::string> kept;
         for (std::ptrdiff_t i = static_cast<std::ptrdiff_t>(r.size()) - 1; i >= 0; --i) {

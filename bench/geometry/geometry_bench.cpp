@@ -13,7 +13,7 @@ namespace {
 using namespace tamblo;
 
 void BM_CanonicalCellRewrite(benchmark::State& state) {
-    const char* name = "AABBCD:FE";  // ten letters, an ending that is rewritten
+    const char* name = "AAABBCD:FE";  // ten characters, an ending that is rewritten
     for (auto _ : state) {
         DynString out = canonicalCell(kExpandedForm, name);
         benchmark::DoNotOptimize(out);
@@ -24,7 +24,7 @@ BENCHMARK(BM_CanonicalCellRewrite);
 void BM_CanonicalCellRewriteInPlace(benchmark::State& state) {
     DynString out;
     for (auto _ : state) {
-        canonicalCell(kExpandedForm, "AABBCD:FE", out);
+        canonicalCell(kExpandedForm, "AAABBCD:FE", out);
         benchmark::DoNotOptimize(out);
     }
 }
@@ -32,13 +32,17 @@ BENCHMARK(BM_CanonicalCellRewriteInPlace);
 
 // A block of 10 x 10 hexagons whose centres are two steps apart in A and in B: neighbouring
 // hexagons share edges and enclose nothing, as in the built-in puzzles.
-TextLines hundredHexagons() {
+// With `dense`, the centres are the 10 x 10 neighbouring lattice points instead, so that the
+// hexagons overlap and share cells.
+TextLines hundredHexagons(bool dense) {
     TextLines hexagons;
     for (int i = 0; i < 10; ++i)
-        for (int j = 0; j < 10; ++j)
-            hexagons.append(canonicalCell(kExpandedForm, std::string(static_cast<size_t>(i), 'A') +
-                                                             std::string(static_cast<size_t>(i), 'F') +
-                                                             std::string(static_cast<size_t>(2 * j), 'B')));
+        for (int j = 0; j < 10; ++j) {
+            std::string centre = dense ? std::string(static_cast<size_t>(i), 'A') + std::string(static_cast<size_t>(j), 'B')
+                                       : std::string(static_cast<size_t>(i), 'A') + std::string(static_cast<size_t>(i), 'F') +
+                                             std::string(static_cast<size_t>(2 * j), 'B');
+            hexagons.append(canonicalCell(kExpandedForm, centre));
+        }
     hexagons.sortUnique();
     return hexagons;
 }
@@ -52,7 +56,7 @@ TextLines cellsOf(const TextLines& hexagons) {
 }
 
 void BM_CornerAndOutlineLists100(benchmark::State& state) {
-    TextLines hexagons = hundredHexagons();
+    TextLines hexagons = hundredHexagons(state.range(0) != 0);
     TextLines cells = cellsOf(hexagons);
     TextLines gaps, outer, inner, boundary;
     for (auto _ : state) {
@@ -64,6 +68,6 @@ void BM_CornerAndOutlineLists100(benchmark::State& state) {
     state.counters["cells"] = cells.count();
     state.counters["segments"] = inner.count() + boundary.count();
 }
-BENCHMARK(BM_CornerAndOutlineLists100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CornerAndOutlineLists100)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
