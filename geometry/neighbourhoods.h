@@ -52,7 +52,8 @@ private:
 // leading hexagon-centre mark "X" of the point is dropped.
 DynString cellsAround(TextRef point);
 std::array<DynString, 6> cellsAroundNames(TextRef point);
-// How many of the six cells of the point are lines of the list (ignoring case).
+// How many of the six cells of the point are lines of the list (ignoring case). The list form
+// searches the list; in a loop over many points build a NameIndex once and use the second form.
 int countOwnCells(TextRef point, const TextLines& cells);
 int countOwnCells(TextRef point, const NameIndex& cells);
 
