@@ -69,9 +69,17 @@ void BackBuffer::makeBackground() {
 }
 
 void BackBuffer::makeWorking() {
-    dropWorking();
     if (!hasBase()) makeBase();
     if (!hasBackground()) makeBackground();
+    // A working bitmap of the right size is overwritten rather than made anew: the pixels come
+    // out the same, and a paint saves allocating and clearing a screenful.
+    if (hasWorking() && working_.size() == background_.size()) {
+        winsys::DeviceContext dc;
+        dc.select(working_);
+        dc.blockCopy(0, 0, width_, height_, background_, 0, 0);
+        return;
+    }
+    dropWorking();
     working_ = copyOf(background_);
 }
 

@@ -89,6 +89,8 @@ void PaintedGrid::load() {
     if (!(key == lastLoadKey_)) {
         lastLoadKey_ = key;
         setfromgrivecdef(description_);
+        innerKey_.clear();
+        boundaryKey_.clear();
         ++builds_;
     }
     reapplySettings();
@@ -128,11 +130,24 @@ void PaintedGrid::backgroundPass(Canvas& canvas, Colour /*lineColour*/) {
     }
 }
 
+void PaintedGrid::selectFont(Canvas& canvas, const winsys::Font& font, int offsetX, int offsetY) {
+    FontHolder& holder = sharedFont();
+    if (!(holder.handle() == font) || holder.deviceContext() != canvas.deviceContext() || !holder.selected)
+        holder.adoptAndSelect(*canvas.deviceContext(), font);
+    holder.offsetX = static_cast<std::int16_t>(offsetX);
+    holder.offsetY = static_cast<std::int16_t>(offsetY);
+}
+
 void PaintedGrid::drawValue(Canvas& canvas, int c, Colour colour) {
+    if (canvas.deviceContext() == nullptr) return;
     FontHolder& font = sharedFont();
     int h = valueHeight_;
-    font.createRotated(h, h / 2, 10 * angle_, false, 200, "Arial");
-    if (canvas.deviceContext()) font.selectInto(*canvas.deviceContext());
+    CachedFont& cached = valueFont_;
+    if (cached.font.isNull() || cached.height != h || cached.width != h / 2 || cached.escapement != 10 * angle_) {
+        font.createRotated(h, h / 2, 10 * angle_, false, 200, "Arial");
+        cached = {font.handle(), h, h / 2, 10 * angle_, font.offsetX, font.offsetY};
+    }
+    selectFont(canvas, cached.font, cached.offsetX, cached.offsetY);
     font.setTextColour(colour);
     canvas.text(x(c), y(c), valueText(value(c)), true);
 }
@@ -141,8 +156,12 @@ void PaintedGrid::drawMarks(Canvas& canvas, int c, int markCellSize) {
     int marks = this->marks(c);
     if (marks == 0 || canvas.deviceContext() == nullptr) return;
     FontHolder& font = sharedFont();
-    font.create(markCellSize / 4, markCellSize / 8, 0, false, 200, "Arial");
-    font.selectInto(*canvas.deviceContext());
+    CachedFont& cached = markFont_;
+    if (cached.font.isNull() || cached.height != markCellSize / 4 || cached.width != markCellSize / 8) {
+        font.create(markCellSize / 4, markCellSize / 8, 0, false, 200, "Arial");
+        cached = {font.handle(), markCellSize / 4, markCellSize / 8, 0, 0, 0};
+    }
+    selectFont(canvas, cached.font, 0, 0);
     font.setCentred(true);
     font.setTextColour(paintColours().pencilMarks);
     int k = markShift(markCellSize);
@@ -151,22 +170,28 @@ void PaintedGrid::drawMarks(Canvas& canvas, int c, int markCellSize) {
         PixelPoint p = markPosition(c, d);
         font.drawText(canvas.deviceX(p.x), canvas.deviceY(p.y + k), valueText(d));
     }
-    font.release();
 }
 
-void PaintedGrid::drawOutline(Canvas& canvas, const TextLines& segments) {
-    DirectionSet& directions = mainDirectionSet();
-    std::string end;
-    for (int i = 1; i <= segments.count(); ++i) {
-        std::string_view segment(segments.lineAt(i));
-        size_t colon = segment.find(':');
-        if (colon == std::string_view::npos) continue;
-        int x1 = directions.pixelX(segment), y1 = directions.pixelY(segment);
-        end.assign(segment.substr(0, colon));
-        end.append(segment.substr(colon + 1));
-        int x2 = directions.pixelX(end), y2 = directions.pixelY(end);
-        canvas.line(x1, y1, x2, y2);
+void PaintedGrid::drawOutline(Canvas& canvas, const TextLines& segments, std::vector<PixelPoint>& ends, std::string& key) {
+    // The end points hold while the list, the step size and the angle do.
+    std::string now = intText(stepSize()) + "," + intText(angle()) + "," + intText(segments.count());
+    if (segments.count() > 0) now.append(",").append(segments.lineAt(1)).append(",").append(segments.lineAt(segments.count()));
+    if (now != key) {
+        key = now;
+        ends.clear();
+        DirectionSet& directions = mainDirectionSet();
+        std::string end;
+        for (int i = 1; i <= segments.count(); ++i) {
+            std::string_view segment(segments.lineAt(i));
+            size_t colon = segment.find(':');
+            if (colon == std::string_view::npos) continue;
+            end.assign(segment.substr(0, colon));
+            end.append(segment.substr(colon + 1));
+            ends.push_back({directions.pixelX(segment), directions.pixelY(segment)});
+            ends.push_back({directions.pixelX(end), directions.pixelY(end)});
+        }
     }
+    for (size_t i = 0; i + 1 < ends.size(); i += 2) canvas.line(ends[i].x, ends[i].y, ends[i + 1].x, ends[i + 1].y);
 }
 
 void PaintedGrid::drawArrowPair(Canvas& canvas, const ScrollArrow& first, const ScrollArrow& second) {
@@ -212,10 +237,11 @@ void PaintedGrid::contentsPass(Canvas& canvas, Colour outlineColour) {
     placeOrigin(canvas);
     buildOutlineLists();
     canvas.pen(1, outlineColour);
-    drawOutline(canvas, innerOutlineList());
+    drawOutline(canvas, innerOutlineList(), innerEnds_, innerKey_);
     canvas.pen(cellSize_ / 12 + 1, outlineColour);
-    drawOutline(canvas, boundaryOutlineList());
+    drawOutline(canvas, boundaryOutlineList(), boundaryEnds_, boundaryKey_);
     sharedPen().release();
+    sharedFont().release();
 
     const ScrollArrows& arrows = scrollArrows();
     drawArrowPair(canvas, arrows.left, arrows.right);

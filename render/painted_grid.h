@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "foundation/dyn_string.h"
 #include "foundation/text_lines.h"
@@ -103,7 +105,8 @@ private:
     void reapplySettings();
     void drawValue(Canvas& canvas, int c, Colour colour);
     void drawMarks(Canvas& canvas, int c, int markCellSize);
-    void drawOutline(Canvas& canvas, const TextLines& segments);
+    void drawOutline(Canvas& canvas, const TextLines& segments, std::vector<PixelPoint>& ends, std::string& key);
+    void selectFont(Canvas& canvas, const winsys::Font& font, int offsetX, int offsetY);
     void drawArrowPair(Canvas& canvas, const ScrollArrow& first, const ScrollArrow& second);
 
     DynString descriptionId_;
@@ -117,6 +120,17 @@ private:
     TextLines description_;
     DynString lastLoadKey_;
     int builds_ = 0;
+
+    // Fonts and outline end points repeat from paint to paint: made once, kept while the
+    // settings they come from stay the same.
+    struct CachedFont {
+        winsys::Font font;
+        int height = -1, width = -1, escapement = 0;
+        int offsetX = 0, offsetY = 0;
+    };
+    CachedFont valueFont_, markFont_;
+    std::vector<PixelPoint> innerEnds_, boundaryEnds_;
+    std::string innerKey_, boundaryKey_;
 };
 
 }  // namespace tamblo
