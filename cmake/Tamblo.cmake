@@ -21,7 +21,7 @@ function(tamblo_test name)
     TAMBLO_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output"
     TAMBLO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/test-output)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
 
 # tamblo_bench(<name> SOURCES ... [DEPS ...]): a Google Benchmark executable (built, never run by CTest).
