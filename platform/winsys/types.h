@@ -35,6 +35,7 @@ struct Rect {
     int bottom = 0;
     constexpr int width() const { return right - left; }
     constexpr int height() const { return bottom - top; }
+    constexpr Size size() const { return {right - left, bottom - top}; }
     constexpr bool isEmpty() const { return right <= left || bottom <= top; }
     constexpr bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     friend constexpr bool operator==(Rect, Rect) = default;
