@@ -146,10 +146,17 @@ void PaintedGrid::drawValue(Canvas& canvas, int c, Colour colour) {
     if (cached.font.isNull() || cached.height != h || cached.width != h / 2 || cached.escapement != 10 * angle_) {
         font.createRotated(h, h / 2, 10 * angle_, false, 200, "Arial");
         cached = {font.handle(), h, h / 2, 10 * angle_, font.offsetX, font.offsetY};
+        stamps_.clear();
     }
     selectFont(canvas, cached.font, cached.offsetX, cached.offsetY);
     font.setTextColour(colour);
-    canvas.text(x(c), y(c), valueText(value(c)), true);
+    if (!stampDigits) {
+        canvas.text(x(c), y(c), valueText(value(c)), true);
+        return;
+    }
+    font.setCentred(true);
+    stamps_.draw(*canvas.deviceContext(), canvas.deviceX(x(c)) + font.offsetX, canvas.deviceY(y(c)) - font.offsetY,
+                 static_cast<char>('0' + value(c)), colour);
 }
 
 void PaintedGrid::drawMarks(Canvas& canvas, int c, int markCellSize) {
@@ -160,6 +167,7 @@ void PaintedGrid::drawMarks(Canvas& canvas, int c, int markCellSize) {
     if (cached.font.isNull() || cached.height != markCellSize / 4 || cached.width != markCellSize / 8) {
         font.create(markCellSize / 4, markCellSize / 8, 0, false, 200, "Arial");
         cached = {font.handle(), markCellSize / 4, markCellSize / 8, 0, 0, 0};
+        stamps_.clear();
     }
     selectFont(canvas, cached.font, 0, 0);
     font.setCentred(true);
@@ -168,7 +176,11 @@ void PaintedGrid::drawMarks(Canvas& canvas, int c, int markCellSize) {
     for (int d = 1; d <= 6; ++d) {
         if ((marks & digitBit(d)) == 0) continue;
         PixelPoint p = markPosition(c, d);
-        font.drawText(canvas.deviceX(p.x), canvas.deviceY(p.y + k), valueText(d));
+        if (stampDigits)
+            stamps_.draw(*canvas.deviceContext(), canvas.deviceX(p.x), canvas.deviceY(p.y + k), static_cast<char>('0' + d),
+                         font.textColour);
+        else
+            font.drawText(canvas.deviceX(p.x), canvas.deviceY(p.y + k), valueText(d));
     }
 }
 

@@ -13,6 +13,7 @@
 #include "model/hex_grid.h"
 #include "platform/drawing_objects.h"
 #include "platform/winsys/types.h"
+#include "render/glyph_stamps.h"
 
 namespace tamblo {
 
@@ -97,6 +98,10 @@ public:
     // How often load() built the grid from its description.
     int buildCount() const { return builds_; }
 
+    // Digits are stamped from masks of their first drawing; clear it to draw every one with textOut.
+    bool stampDigits = true;
+    const GlyphStamps& stamps() const { return stamps_; }
+
     float viewOffsetX = 0.0f, viewOffsetY = 0.0f;
     float viewOffsetX2 = 0.0f, viewOffsetY2 = 0.0f;
     float viewOffsetX3 = 0.0f, viewOffsetY3 = 0.0f;
@@ -129,6 +134,7 @@ private:
         int offsetX = 0, offsetY = 0;
     };
     CachedFont valueFont_, markFont_;
+    GlyphStamps stamps_;
     std::vector<PixelPoint> innerEnds_, boundaryEnds_;
     std::string innerKey_, boundaryKey_;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "render/cursors.h"
+#include "render/glyph_stamps.h"
 #include "tests/render/render_test_support.h"
 
 namespace tamblo {
@@ -355,6 +356,52 @@ TEST_F(PaintedGridTest, MarksWithoutShiftAtOtherSizes) {
     // Drawn from its position downwards: nothing above it, the digit below.
     EXPECT_EQ(blobAround(bench, p.x, p.y + 4, 2, 0xFF0000).count, 0);
     EXPECT_GT(blobAround(bench, p.x, p.y - 5, 3, 0xFF0000).count, 0);
+}
+
+}  // namespace
+}  // namespace tamblo
+
+namespace tamblo {
+namespace {
+
+TEST(GlyphStampsTest, StampedDigitsMatchTextOut) {
+    for (int size : {40, 70}) {
+        PaintedGrid stamped, drawn;
+        std::string id = BuiltInCatalogue().idAt(1);
+        ASSERT_TRUE(test::loadCataloguePuzzle(stamped, id, size));
+        ASSERT_TRUE(test::loadCataloguePuzzle(drawn, id, size));
+        for (PaintedGrid* g : {&stamped, &drawn}) {
+            for (int c = 1, n = 0; c <= g->cellCount(); ++c) {
+                if (!g->isEmpty(c)) continue;
+                if (n % 3 == 0) g->setMarks(c, 63);
+                if (n % 3 == 1) g->setValue(c, 1 + n % 6);
+                ++n;
+            }
+        }
+        drawn.stampDigits = false;
+        test::PaintBench a(stamped), b(drawn);
+        a.paint(stamped);
+        a.paint(stamped);  // the second paint stamps from the stamps of the first
+        b.paint(drawn);
+        EXPECT_GT(stamped.stamps().stamped, 0);
+        EXPECT_EQ(stamped.stamps().fallbacks, 0);
+        EXPECT_TRUE(a.buffer.working().samePixels(b.buffer.working())) << size;
+    }
+}
+
+TEST(GlyphStampsTest, ClippedContextFallsBackToTextOut) {
+    winsys::Bitmap target = winsys::Bitmap::create(40, 40);
+    winsys::DeviceContext dc;
+    dc.select(target);
+    dc.select(winsys::Font::create(20, 10, 0, 200, false, "Arial"));
+    dc.setClip(winsys::Region::rectangle(0, 0, 20, 40));
+    GlyphStamps stamps;
+    stamps.draw(dc, 25, 10, '3', 0xFFFFFF);
+    EXPECT_EQ(stamps.fallbacks, 1);
+    EXPECT_EQ(stamps.stamped, 0);
+    dc.clearClip();
+    stamps.draw(dc, 5, 10, '3', 0xFFFFFF);
+    EXPECT_EQ(stamps.stamped, 1);
 }
 
 }  // namespace
