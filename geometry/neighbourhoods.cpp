@@ -406,20 +406,16 @@ void outlineLists(const TextLines& hexagons, TextLines& inner, TextLines& bounda
     TextLines innerRuns[3];
     TextLines boundaryRuns[3];
     for (int k = 0; k < 3; ++k) {
-        // Perimeter edges that are spokes are inner; an edge on the perimeter of two hexagons (two
-        // equal neighbouring lines of the sorted list) is inner too; the rest is boundary.
-        std::vector<std::string>& r = perimeter[k];
-        std::stable_sort(r.begin(), r.end(), lessNoCase);
-        std::erase_if(r, [&](const std::string& e) { return spokeSets[k].contains(std::string_view(e)); });
+        // Perimeter edges that are spokes are inner; an edge on the perimeter of two hexagons is
+        // inner too; the rest is boundary. Counting by hash keeps this linear in the grid's size.
+        std::unordered_map<std::string, int, NoCaseHash, NoCaseEqual> seen;
+        seen.reserve(perimeter[k].size());
+        for (auto& e : perimeter[k])
+            if (!spokeSets[k].contains(std::string_view(e))) ++seen[std::move(e)];
         std::vector<std::string> kept;
-        for (std::ptrdiff_t i = static_cast<std::ptrdiff_t>(r.size()) - 1; i >= 0; --i) {
-            std::size_t u = static_cast<std::size_t>(i);
-            if (i >= 1 && equalsNoCase(r[u], r[u - 1])) {
-                spokes[k].push_back(r[u]);
-                --i;
-            } else {
-                kept.push_back(r[u]);
-            }
+        for (auto& [e, count] : seen) {
+            if (count >= 2) spokes[k].push_back(e);
+            if (count % 2 == 1) kept.push_back(e);
         }
         innerRuns[k] = sortedUniqueLines(std::move(spokes[k]));
         boundaryRuns[k] = sortedUniqueLines(std::move(kept));
