@@ -7,7 +7,6 @@
 
 #include "foundation/files.h"
 #include "foundation/text.h"
-#include "foundation/text_lines.h"
 #include "platform/winsys/message_box.h"
 #include "platform/winsys/services.h"
 

@@ -339,13 +339,6 @@ int LatticePoint::cellCentroidY(Orientation o) const { return saturate16(pixelY(
 
 // ---- Text operations ----
 
-DynString canonicalCell(char mode, TextRef text) {
-    std::string out;
-    lattice::canonicalCellInto(mode, text.view(), out);
-    DynString result;
-    result.adopt(std::move(out));
-    return result;
-}
 
 void canonicalCell(char mode, TextRef text, DynString& out) {
     std::string result;
@@ -353,18 +346,23 @@ void canonicalCell(char mode, TextRef text, DynString& out) {
     out.adopt(std::move(result));
 }
 
-DynString canonicalEdge(char mode, TextRef text) {
-    std::string out;
-    lattice::canonicalEdgeInto(mode, text.view(), out);
-    DynString result;
-    result.adopt(std::move(out));
-    return result;
-}
 
 void canonicalEdge(char mode, TextRef text, DynString& out) {
     std::string result;
     lattice::canonicalEdgeInto(mode, text.view(), result);
     out.adopt(std::move(result));
+}
+
+DynString canonicalCell(char mode, TextRef text) {
+    DynString result;
+    canonicalCell(mode, text, result);
+    return result;
+}
+
+DynString canonicalEdge(char mode, TextRef text) {
+    DynString result;
+    canonicalEdge(mode, text, result);
+    return result;
 }
 
 char rotated60(char c) { return rotationTable().map[static_cast<unsigned char>(c)]; }
